@@ -1,0 +1,27 @@
+#pragma once
+
+// Inserts K terms between A and B so that they form a geometric progression.
+#include "cycle/message.h"
+
+namespace tirel {
+
+class Form;
+class GeometricSection;
+
+class GeometricInterpolation {
+public:
+    GeometricInterpolation(Form &form, MessageSink &messages, GeometricSection &solver);
+
+    // Lists the inserted terms in Lstg, writes a1, r and n (the infinite-sum handling runs
+    // nested in the writes) and lets the geometric solver complete an and Sn. Every failure
+    // ends in the one "No es pot calcular" box.
+    void IntrpGeom();
+    void OkABg_Click() { IntrpGeom(); }
+
+private:
+    Form &form_;
+    MessageSink &messages_;
+    GeometricSection &solver_;
+};
+
+} // namespace tirel
