@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace tirel {
 
@@ -23,7 +25,19 @@ QString doubleToText(double value, const QLocale &locale)
         return QStringLiteral("0"); // minus zero included
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    QString text = QString::fromLatin1(buffer);
+    if (std::isinf(std::strtod(buffer, nullptr))) {
+        // Next to the largest double, rounding to 15 digits would write a text that reads back
+        // as out of range; cut the 15th digit instead so the text stays a number.
+        char digits[40];
+        std::snprintf(digits, sizeof digits, "%.16E", value); // d.dddddddddddddddd E+308
+        std::string mantissa(digits, digits + (value < 0 ? 17 : 16));
+        while (mantissa.back() == '0')
+            mantissa.pop_back();
+        if (mantissa.back() == '.')
+            mantissa.pop_back();
+        std::snprintf(buffer, sizeof buffer, "%sE+308", mantissa.c_str());
+    }
+    const QString text = QString::fromLatin1(buffer);
     // snprintf ran in the C locale: put the user's separator and signs in place.
     QString result;
     result.reserve(text.size() + 2);
