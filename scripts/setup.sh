@@ -1,27 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs. Idempotent: quick when everything is there.
-#   scripts/setup.sh run    what building and running the program needs
-#   scripts/setup.sh test   that, plus what the tests, sanitizers, fuzzer and package checks need
+#   scripts/setup.sh run    what building and running the program needs (packages/run.txt)
+#   scripts/setup.sh test   that, plus every other list in packages/ (tests, fuzzing, packaging, bench)
 set -euo pipefail
-
-run_packages=(
-  cmake make g++ pkg-config
-  qt6-base-dev libgl-dev
-  fonts-liberation fonts-comic-neue
-)
-test_packages=(
-  "${run_packages[@]}"
-  xvfb xauth
-  clang libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev file
-)
+lists="$(dirname "$0")/packages"
 
 case "${1:-test}" in
-  run) wanted=("${run_packages[@]}") ;;
-  test) wanted=("${test_packages[@]}") ;;
+  run) files=("$lists/run.txt") ;;
+  test) files=("$lists"/*.txt) ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 
+mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "${files[@]}" | sort -u)
 missing=()
 for pkg in "${wanted[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then

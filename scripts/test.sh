@@ -15,3 +15,10 @@ step "build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
+
+# Further checks, each its own script: the fuzzer smoke run, the package checks, the quick bench.
+for check in scripts/checks/*.sh; do
+  [ -e "$check" ] || continue
+  step "$(basename "$check" .sh)"
+  bash "$check"
+done
