@@ -1,12 +1,93 @@
 #include "arithmetic/arithmetic_interpolation.h"
 
+#include "arithmetic/arithmetic_section.h"
+#include "cycle/checked.h"
+#include "cycle/form.h"
+#include "cycle/number_text.h"
+
+#include <QStringList>
+
 namespace tirel {
 
-// PLACEHOLDER: replaced by the arithmetic interpolation's implementation.
-ArithmeticInterpolation::ArithmeticInterpolation(Form &form, MessageSink &messages, ArithmeticSection &solver)
+namespace {
+const QString kCannotCalculateTitle = QStringLiteral("No es pot calcular");
+const QString kMissingDataText = QStringLiteral("Falten dades");
+
+// n = K + 2 must fit a 16-bit whole number.
+constexpr std::int16_t kMaxInterpolatedTerms = 32765;
+} // namespace
+
+Message interpolationFailureMessage()
+{
+    return {kCannotCalculateTitle, kMissingDataText, MessageIcon::Warning};
+}
+
+std::optional<InterpolationInput> readInterpolationInput(const Form &form, FieldId k, FieldId a,
+                                                         FieldId b)
+{
+    const std::optional<std::int16_t> count = textToInt16(form.text(k), form.locale());
+    if (!count || *count > kMaxInterpolatedTerms)
+        return std::nullopt;
+    const std::optional<double> first = textToDouble(form.text(a), form.locale());
+    if (!first)
+        return std::nullopt;
+    const std::optional<double> last = textToDouble(form.text(b), form.locale());
+    if (!last)
+        return std::nullopt;
+    return InterpolationInput{*count, *first, *last};
+}
+
+ArithmeticInterpolation::ArithmeticInterpolation(Form &form, MessageSink &messages,
+                                                 ArithmeticSection &solver)
     : form_(form), messages_(messages), solver_(solver)
 {
 }
-void ArithmeticInterpolation::IntrpAritm() {}
+
+void ArithmeticInterpolation::IntrpAritm()
+{
+    bool done = false;
+    try {
+        done = interpolate();
+    } catch (const NumericFailure &) {
+        done = false;
+    }
+    if (!done)
+        messages_.showMessage(interpolationFailureMessage());
+}
+
+bool ArithmeticInterpolation::interpolate()
+{
+    const std::optional<InterpolationInput> input =
+        readInterpolationInput(form_, field::IdK, field::IdA, field::IdB);
+    if (!input)
+        return false;
+    const std::int16_t k = input->k;
+    const auto n = static_cast<std::int16_t>(k + 2);
+    const auto intervals = static_cast<std::int16_t>(k + 1);
+    const Num a = input->a;
+    const Num d = (Num(input->b) - a) / double(intervals);
+
+    const QLocale &locale = form_.locale();
+    form_.setText(field::Id(0), doubleToText(a.value(), locale));
+    form_.setText(field::Id(1), doubleToText(d.value(), locale));
+    form_.setText(field::Id(2), doubleToText(double(n), locale));
+
+    // The solver reads a1, d and n back from their texts, so it works with d as rounded there.
+    solver_.OkAr_Click();
+
+    // Every term from the full-precision d on its own: a running sum would drift over many terms.
+    QStringList entries;
+    entries.reserve(k > 0 ? k : 0);
+    try {
+        for (int m = 1; m <= k; ++m)
+            entries.append(doubleToText((Num(double(m)) * d + a).value(), locale));
+    } catch (const NumericFailure &) {
+        form_.setListEntries(ListId::LstIntrp, entries);
+        throw;
+    }
+    form_.setListEntries(ListId::LstIntrp, entries);
+    form_.setListTextLine(ListId::LstIntrp, entries.isEmpty() ? QString() : entries.first());
+    return true;
+}
 
 } // namespace tirel
