@@ -37,7 +37,7 @@ public:
     void Okab_Click() { IntrpAritm(); }
 
 private:
-    // The steps up to the list; a NumericFailure ends them where it happens.
+    // The whole operation: false for a missing input; a NumericFailure ends it where it happens.
     bool interpolate();
 
     Form &form_;

@@ -19,6 +19,9 @@ public:
     void OkABg_Click() { IntrpGeom(); }
 
 private:
+    // The whole operation: false for a missing input; a NumericFailure ends it where it happens.
+    bool interpolate();
+
     Form &form_;
     MessageSink &messages_;
     GeometricSection &solver_;
