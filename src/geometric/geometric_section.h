@@ -30,6 +30,9 @@ public:
     void Idg_Change(int index);
 
 private:
+    // The steps of Idg_Change; a numeric failure passes out of it.
+    void followChange(int index);
+
     Form &form_;
     MessageSink &messages_;
 };
