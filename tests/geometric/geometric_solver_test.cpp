@@ -74,6 +74,13 @@ private slots:
             << QStringList{"", "0.1", "3", "0.01", ""}
             << QStringList{"0.999999999999999", "0.1", "3", "0.01", "1.11"} << true
             << "1.11111111111111";
+        // a1 = 5 / 0.1^2 is 499.99999999999994, written "500", whose sum is 555.555555555556.
+        // The final sum from the solver's own a1 is 555.555555555555, and its exchange with the
+        // first term moves a1 and S on by one last digit.
+        QTest::newRow("final sum from the full-precision a1")
+            << QStringList{"", "0.1", "3", "5", ""}
+            << QStringList{"499.999999999999", "0.1", "3", "5", "555"} << true
+            << "555.555555555554";
     }
 
     void solves()
@@ -122,6 +129,20 @@ private slots:
         QCOMPARE(calc.form().text(field::Idg(1)), QStringLiteral("3.46410161513775"));
         QVERIFY(!calc.form().sumDisplayOn());
         QCOMPARE(calc.form().text(field::Idg(5)), QString());
+    }
+
+    // The solve decides the display again even when no written field is a1 or r.
+    void solveDecidesAfterAClick()
+    {
+        test::RecordingSink sink;
+        Calculator calc(sink, QLocale::c());
+        fillGroup(calc, {"3", "2", "", "", ""});
+        calc.clickIdg(5);
+        calc.edit(field::Idg(2), "4");
+        QVERIFY(calc.form().sumDisplayOn());
+        calc.pressOkGe();
+        QVERIFY(!calc.form().sumDisplayOn());
+        QCOMPARE(groupTexts(calc.form()), (QStringList{"3", "2", "4", "24", "45"}));
     }
 
     // The sum of a finished solve that cannot be formed is dropped; the solve itself stands.
