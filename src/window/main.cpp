@@ -1,6 +1,52 @@
+#include "window/fonts.h"
+#include "window/main_window.h"
+
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The platform Qt would pick: the -platform argument, then QT_QPA_PLATFORM, else X11.
+QByteArray chosenPlatform(int argc, char **argv)
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return QByteArray(argv[i + 1]);
+    }
+    return qgetenv("QT_QPA_PLATFORM");
+}
+
+// Without a display the toolkit would abort with a message of its own; say plainly what to do.
+bool displayMissing(int argc, char **argv)
+{
+    const QByteArray platform = chosenPlatform(argc, argv);
+    const bool needsDisplay = platform.isEmpty() || platform.startsWith("xcb");
+    return needsDisplay && qEnvironmentVariableIsEmpty("DISPLAY") &&
+           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
+    if (displayMissing(argc, argv)) {
+        std::fprintf(stderr,
+                     "tirel: no display available (DISPLAY and WAYLAND_DISPLAY are unset); run it "
+                     "under Xvfb: xvfb-run -s \"-dpi 96 -screen 0 1280x1024x24\" %s\n",
+                     argc > 0 ? argv[0] : "tirel");
+        return 1;
+    }
+
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Tirel"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(TIREL_VERSION_MAJOR)
+                                            .arg(TIREL_VERSION_MINOR)
+                                            .arg(TIREL_VERSION_PATCH));
+    tirel::installFontSubstitutions();
+
+    tirel::MainWindow window;
+    window.show();
+    return QApplication::exec();
 }

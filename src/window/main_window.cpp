@@ -1,0 +1,223 @@
+#include "window/main_window.h"
+
+#include "window/app_icon.h"
+#include "window/fonts.h"
+#include "window/layout_table.h"
+#include "window/layout_widgets.h"
+#include "window/menu_commands.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStringListModel>
+#include <QStyle>
+
+namespace tirel {
+
+namespace {
+const QString kWindowCaption = QStringLiteral("Progressions - Interès");
+
+void setBase(QLineEdit *edit, const QColor &colour)
+{
+    QPalette palette = edit->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, colour);
+    edit->setPalette(palette);
+}
+
+// The drop-down opens at least as wide as its longest term, so every term can be read.
+void fitDropDown(QComboBox *combo, const QStringList &entries)
+{
+    const QFontMetrics metrics(combo->view()->font());
+    int widest = 0;
+    for (const QString &entry : entries)
+        widest = std::max(widest, metrics.horizontalAdvance(entry));
+    const int frame = combo->view()->frameWidth() * 2;
+    const int scrollBar = combo->view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int margins = 12;
+    combo->view()->setMinimumWidth(entries.isEmpty() ? 0 : widest + frame + scrollBar + margins);
+}
+} // namespace
+
+MainWindow::MainWindow(const QLocale &locale, MessageSink *messages, QWidget *parent)
+    : QMainWindow(parent),
+      ownMessages_(messages ? nullptr : std::make_unique<MessageBoxSink>(this)),
+      calculator_(messages ? *messages : *ownMessages_, locale)
+{
+    installFontSubstitutions();
+    // Sizable with a minimize button, but no maximize button.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(kWindowCaption);
+    setWindowIcon(applicationIcon());
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("FTirel"));
+    QPalette palette = client->palette();
+    fieldBase_ = palette.color(QPalette::Active, QPalette::Base);
+    buttonFace_ = palette.color(QPalette::Active, QPalette::Button);
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Window, layout::kWindowBackground);
+    client->setPalette(palette);
+    client->setAutoFillBackground(true);
+    client->setFont(windowFont());
+    setCentralWidget(client);
+
+    controls_ = buildControls(client);
+    buildMenu();
+    bindFields();
+    bindLists();
+    bindButtons();
+
+    // The client area has its own size below the menu bar; the layout never follows a resize.
+    resize(layout::twipsToPixels(layout::kClientWidthTwips),
+           layout::twipsToPixels(layout::kClientHeightTwips) + menuBar()->sizeHint().height());
+
+    controls_.byName.value(layout::focusOrder().first())->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenu()
+{
+    QMenu *info = menuBar()->addMenu(QStringLiteral("Info"));
+    info->setObjectName(QStringLiteral("Info"));
+    QAction *opInfo = info->addAction(QStringLiteral("Info"));
+    opInfo->setObjectName(QStringLiteral("OpInfo"));
+    QAction *opQuant = info->addAction(QStringLiteral("Quant a Tirel"));
+    opQuant->setObjectName(QStringLiteral("OpQuant"));
+    connectMenuCommands(this, opInfo, opQuant);
+}
+
+void MainWindow::bindFields()
+{
+    Form &form = calculator_.form();
+    for (int n = 0; n < field::kFieldCount; ++n) {
+        const FieldId id{n};
+        QLineEdit *edit = controls_.fields[static_cast<std::size_t>(n)];
+        // Only the user's own edits; a text the program writes is mirrored, never sent back.
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, id](const QString &text) { calculator_.edit(id, text); });
+        if (field::isIdg(id))
+            edit->installEventFilter(this);
+        showFieldText(id);
+    }
+    connect(&form, &Form::textWritten, this, &MainWindow::showFieldText);
+    connect(&form, &Form::sumDisplayChanged, this, &MainWindow::showSumDisplay);
+    showSumDisplay(form.sumDisplayOn());
+}
+
+void MainWindow::bindLists()
+{
+    Form &form = calculator_.form();
+    for (int n = 0; n < kListCount; ++n) {
+        const auto id = static_cast<ListId>(n);
+        QComboBox *combo = controls_.lists[static_cast<std::size_t>(n)];
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+                [this, id](const QString &text) { calculator_.editListText(id, text); });
+        // Choosing a term puts it in the text line: that too is the user's edit.
+        connect(combo, &QComboBox::textActivated, this,
+                [this, id](const QString &text) { calculator_.editListText(id, text); });
+        showListEntries(id);
+    }
+    connect(&form, &Form::listEntriesChanged, this, &MainWindow::showListEntries);
+    connect(&form, &Form::listTextLineChanged, this, &MainWindow::showListTextLine);
+}
+
+void MainWindow::bindButtons()
+{
+    using layout::Command;
+    for (const BuiltControls::Button &button : controls_.buttons) {
+        const int index = button.index;
+        switch (button.command) {
+        case Command::OkAr:
+            connect(button.widget, &QPushButton::clicked, this,
+                    [this] { calculator_.pressOkAr(); });
+            break;
+        case Command::Okab:
+            connect(button.widget, &QPushButton::clicked, this,
+                    [this] { calculator_.pressOkab(); });
+            break;
+        case Command::OkGe:
+            connect(button.widget, &QPushButton::clicked, this,
+                    [this] { calculator_.pressOkGe(); });
+            break;
+        case Command::OkABg:
+            connect(button.widget, &QPushButton::clicked, this,
+                    [this] { calculator_.pressOkABg(); });
+            break;
+        case Command::OkInteres:
+            connect(button.widget, &QPushButton::clicked, this,
+                    [this, index] { calculator_.pressOkInteres(index); });
+            break;
+        case Command::None:
+            break;
+        }
+    }
+}
+
+void MainWindow::showFieldText(FieldId field)
+{
+    QLineEdit *edit = controls_.fields[static_cast<std::size_t>(field::number(field))];
+    const QString text = calculator_.form().text(field);
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+void MainWindow::showSumDisplay(bool on)
+{
+    controls_.byName.value(QStringLiteral("Etdescr"))->setEnabled(on);
+    controls_.byName.value(QStringLiteral("EtS"))->setEnabled(on);
+    setBase(controls_.fields[static_cast<std::size_t>(field::number(field::Idg(5)))],
+            on ? fieldBase_ : buttonFace_);
+}
+
+void MainWindow::showListEntries(ListId list)
+{
+    QComboBox *combo = controls_.lists[static_cast<std::size_t>(list)];
+    const QStringList &entries = calculator_.form().listEntries(list);
+    {
+        const QSignalBlocker blocker(combo);
+        // One reset of the model, however many terms.
+        static_cast<QStringListModel *>(combo->model())->setStringList(entries);
+        combo->setCurrentIndex(-1);
+    }
+    fitDropDown(combo, entries);
+    showListTextLine(list);
+}
+
+void MainWindow::showListTextLine(ListId list)
+{
+    QComboBox *combo = controls_.lists[static_cast<std::size_t>(list)];
+    const QString &text = calculator_.form().listTextLine(list);
+    if (combo->lineEdit()->text() == text)
+        return;
+    const QSignalBlocker blocker(combo);
+    combo->lineEdit()->setText(text);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Idg_Click runs on every press of the primary button in a geometric field, changed or not;
+    // focus alone (Tab) runs nothing.
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        for (int i = 0; i < field::kIdgCount; ++i) {
+            if (watched ==
+                controls_.fields[static_cast<std::size_t>(field::number(field::Idg(i)))]) {
+                calculator_.clickIdg(i);
+                break;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace tirel

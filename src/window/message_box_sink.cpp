@@ -1,0 +1,17 @@
+#include "window/message_box_sink.h"
+
+#include <QMessageBox>
+
+namespace tirel {
+
+void MessageBoxSink::showMessage(const Message &message)
+{
+    const QMessageBox::Icon icon =
+        message.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon;
+    QMessageBox box(icon, message.title, message.text, QMessageBox::Ok, owner_);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace tirel
