@@ -1,31 +1,8 @@
 #include "window/menu_commands.h"
 
-#include "about/about_dialog.h"
-#include "window/info_command.h"
-#include "window/message_box_sink.h"
-
-#include <QAction>
-#include <QMainWindow>
-
 namespace tirel {
 
-namespace {
-void OpInfo_Click(QMainWindow *window)
-{
-    MessageBoxSink messages(window);
-    InfoCommand(messages, defaultInfoSearchDirectories()).start();
-}
-
-void OpQuant_Click()
-{
-    frmAbout().show();
-}
-} // namespace
-
-void connectMenuCommands(QMainWindow *window, QAction *opInfo, QAction *opQuant)
-{
-    QObject::connect(opInfo, &QAction::triggered, window, [window] { OpInfo_Click(window); });
-    QObject::connect(opQuant, &QAction::triggered, window, [] { OpQuant_Click(); });
-}
+// PLACEHOLDER: the commands are connected by the menu-command module.
+void connectMenuCommands(QMainWindow *, QAction *, QAction *) {}
 
 } // namespace tirel
