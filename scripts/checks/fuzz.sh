@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# A short fuzzing run for CI: every seed of the corpus, then a minute of fixed-seed mutations,
+# each input checked against the invariants under the sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+exec scripts/fuzz.sh 60 -seed=1
