@@ -97,6 +97,50 @@ ControlSpec okInteres(int index, const QString &container, int left, int top)
                   Command::OkInteres, left, top, 360, 315, index);
 }
 
+ControlSpec box(const QString &name, const QString &container, int left, int top, int width,
+                int height)
+{
+    return row(name, Kind::Box, container, {}, left, top, width, height, {});
+}
+
+// The formula areas draw in one colour: the formulas, their exponents and their fraction bars.
+constexpr int kFormulaRed = 192, kFormulaGreen = 64, kFormulaBlue = 0;
+
+ControlSpec fractionBar(const QString &name, const QString &container, int x1, int y1, int x2,
+                        int y2)
+{
+    return row(name, Kind::Line, container, {}, x1, y1, x2 - x1, y2 - y1,
+               Look().colour(kFormulaRed, kFormulaGreen, kFormulaBlue));
+}
+
+enum FormulaLook { Plain = 0, Centred = 1, Clear = 2 };
+
+Look formulaLook(double points, int look)
+{
+    Look result = Look()
+                      .colour(kFormulaRed, kFormulaGreen, kFormulaBlue)
+                      .withFont(Face::MsSansSerif, points, true);
+    if (look & Centred)
+        result.centre();
+    if (look & Clear)
+        result.clear();
+    return result;
+}
+
+// A formula line, "MS Sans Serif" 9.75 pt bold.
+ControlSpec formula(const QString &name, const QString &container, const QString &text, int left,
+                    int top, int width, int height, int look)
+{
+    return label(name, container, text, left, top, width, height, formulaLook(9.75, look));
+}
+
+// A raised exponent, 8.25 pt bold.
+ControlSpec exponent(const QString &name, const QString &container, const QString &text, int left,
+                     int top, int width, int height, int look)
+{
+    return label(name, container, text, left, top, width, height, formulaLook(8.25, look));
+}
+
 ControlSpec withPieces(ControlSpec spec, QList<Piece> pieces)
 {
     spec.pieces = std::move(pieces);
@@ -246,6 +290,66 @@ QList<ControlSpec> buildControls()
          << field(IdI(14), anual, 2925, 1365, 375, 315) << okInteres(3, anual, 3495, 1380)
          << label(QStringLiteral("Label28"), anual, QStringLiteral("a ="), 4065, 1425, 315, 315)
          << field(IdI(15), anual, 4365, 1365, 915, 315);
+
+    // The formula areas at the right of every section: passive help text that never changes.
+    rows << box(QStringLiteral("Shape2"), aritm, 6525, 255, 1830, 1065)
+         << formula(QStringLiteral("Label30"), aritm, QStringLiteral("an =a1+d(n-1)"), 6615, 375,
+                    1500, 225, Centred | Clear)
+         << formula(QStringLiteral("Label29"), aritm, QStringLiteral("Sn ="), 6615, 855, 555, 225,
+                    Clear)
+         << formula(QStringLiteral("Label31"), aritm, QStringLiteral("(a1+an) n"), 7155, 750, 990,
+                    225, Centred | Clear)
+         << fractionBar(QStringLiteral("Line1"), aritm, 7090, 990, 8140, 990)
+         << formula(QStringLiteral("Label32"), aritm, QStringLiteral("2"), 7410, 1005, 420, 225,
+                    Centred | Clear);
+
+    rows << box(QStringLiteral("Shape1"), geom, 6435, 435, 1830, 1065)
+         << formula(QStringLiteral("Label36"), geom, QStringLiteral("an =a1·r"), 6735, 555, 960,
+                    225, Centred | Clear)
+         << exponent(QStringLiteral("Label37"), geom, QStringLiteral("n-1"), 7680, 450, 375, 225,
+                     Plain)
+         << formula(QStringLiteral("Label34"), geom, QStringLiteral("Sn ="), 6540, 1035, 555, 225,
+                    Clear)
+         << formula(QStringLiteral("Label35"), geom, QStringLiteral("an·r - a1"), 7095, 945, 990,
+                    225, Centred | Clear)
+         << fractionBar(QStringLiteral("Line2"), geom, 7035, 1170, 8085, 1170)
+         << formula(QStringLiteral("Label33"), geom, QStringLiteral("r-1"), 7335, 1185, 420, 225,
+                    Centred | Clear);
+
+    rows << box(QStringLiteral("Shape3"), interes, 6330, 210, 1830, 405)
+         << formula(QStringLiteral("Label38"), interes, QStringLiteral("C = c (1+rt/100)"), 6465,
+                    300, 1665, 225, Centred | Clear);
+
+    rows << box(QStringLiteral("Shape4"), compost, 6345, 300, 1830, 495)
+         << formula(QStringLiteral("Label39"), compost, QStringLiteral("C = c(1+r/100)"), 6435, 510,
+                    1500, 225, Centred | Clear)
+         << exponent(QStringLiteral("Label40"), compost, QStringLiteral("t"), 7875, 375, 210, 240,
+                     Plain);
+
+    rows << label(QStringLiteral("Label50"), anual, QStringLiteral("i = r/100"), 5190, 270, 900,
+                  345, Look().colour(0, 0, 128).withFont(Face::MsSansSerif, 9.75, true).clear())
+         << box(QStringLiteral("Shape5"), anual, 6105, 165, 2100, 810)
+         << formula(QStringLiteral("Label41"), anual, QStringLiteral("a = "), 6270, 390, 360, 225,
+                    Centred | Clear)
+         << formula(QStringLiteral("Label43"), anual, QStringLiteral("C · i"), 7020, 300, 645, 195,
+                    Plain)
+         << fractionBar(QStringLiteral("Line3"), anual, 6630, 510, 8100, 510)
+         << formula(QStringLiteral("Label44"), anual, QStringLiteral("(1+i)((1+i) - 1)"), 6660, 615,
+                    1440, 240, Clear)
+         << exponent(QStringLiteral("Label42"), anual, QStringLiteral("t"), 7605, 510, 210, 240,
+                     Clear)
+         << box(QStringLiteral("Shape6"), anual, 6090, 1095, 2100, 810)
+         << formula(QStringLiteral("Label46"), anual, QStringLiteral("a = "), 6240, 1365, 360, 225,
+                    Centred | Clear)
+         << formula(QStringLiteral("Label47"), anual, QStringLiteral("D · i · (1+i) "), 6690, 1245,
+                    1245, 300, Plain)
+         << exponent(QStringLiteral("Label49"), anual, QStringLiteral("t"), 7725, 1140, 210, 240,
+                     Clear)
+         << fractionBar(QStringLiteral("Line4"), anual, 6600, 1485, 8070, 1485)
+         << formula(QStringLiteral("Label48"), anual, QStringLiteral("(1+i) - 1"), 6780, 1620, 1065,
+                    240, Clear)
+         << exponent(QStringLiteral("Label45"), anual, QStringLiteral("t"), 7200, 1515, 210, 240,
+                     Clear);
 
     return rows;
 }

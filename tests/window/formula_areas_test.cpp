@@ -1,0 +1,235 @@
+// The formula help areas: present as listed, under everything else, and unchanged whatever the
+// user does.
+#include "support/test_main.h"
+#include "window/layout_widgets.h"
+#include "window_helpers.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tirel;
+using tirel::test::ShownWindow;
+
+namespace {
+const QColor kFormulaColour{192, 64, 0};
+const QStringList kBoxes = {"Shape1", "Shape2", "Shape3", "Shape4", "Shape5", "Shape6"};
+} // namespace
+
+class FormulaAreasTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void formulaLabels_data();
+    void formulaLabels();
+    void boxesAndBars_data();
+    void boxesAndBars();
+    void rateLabel();
+    void boxesLieInTheLowestLayer();
+    void unchangedByTypingPressingAndResizing();
+};
+
+void FormulaAreasTest::formulaLabels_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pixels"); // 9.75 pt: 13 px, 8.25 pt: 11 px
+    QTest::addColumn<bool>("centred");
+    QTest::addColumn<bool>("transparent");
+    QTest::newRow("Label30") << "Label30"
+                             << "an =a1+d(n-1)" << 13 << true << true;
+    QTest::newRow("Label29") << "Label29"
+                             << "Sn =" << 13 << false << true;
+    QTest::newRow("Label31") << "Label31"
+                             << "(a1+an) n" << 13 << true << true;
+    QTest::newRow("Label32") << "Label32"
+                             << "2" << 13 << true << true;
+    QTest::newRow("Label36") << "Label36"
+                             << "an =a1·r" << 13 << true << true;
+    QTest::newRow("Label37") << "Label37"
+                             << "n-1" << 11 << false << false;
+    QTest::newRow("Label34") << "Label34"
+                             << "Sn =" << 13 << false << true;
+    QTest::newRow("Label35") << "Label35"
+                             << "an·r - a1" << 13 << true << true;
+    QTest::newRow("Label33") << "Label33"
+                             << "r-1" << 13 << true << true;
+    QTest::newRow("Label38") << "Label38"
+                             << "C = c (1+rt/100)" << 13 << true << true;
+    QTest::newRow("Label39") << "Label39"
+                             << "C = c(1+r/100)" << 13 << true << true;
+    QTest::newRow("Label40") << "Label40"
+                             << "t" << 11 << false << false;
+    QTest::newRow("Label41") << "Label41"
+                             << "a = " << 13 << true << true;
+    QTest::newRow("Label43") << "Label43"
+                             << "C · i" << 13 << false << false;
+    QTest::newRow("Label44") << "Label44"
+                             << "(1+i)((1+i) - 1)" << 13 << false << true;
+    QTest::newRow("Label42") << "Label42"
+                             << "t" << 11 << false << true;
+    QTest::newRow("Label46") << "Label46"
+                             << "a = " << 13 << true << true;
+    QTest::newRow("Label47") << "Label47"
+                             << "D · i · (1+i) " << 13 << false << false;
+    QTest::newRow("Label49") << "Label49"
+                             << "t" << 11 << false << true;
+    QTest::newRow("Label48") << "Label48"
+                             << "(1+i) - 1" << 13 << false << true;
+    QTest::newRow("Label45") << "Label45"
+                             << "t" << 11 << false << true;
+}
+
+void FormulaAreasTest::formulaLabels()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(int, pixels);
+    QFETCH(bool, centred);
+    QFETCH(bool, transparent);
+    ShownWindow shown;
+    auto *label = shown.find<CaptionLabel>(name);
+    QVERIFY(label);
+    QCOMPARE(label->text(), text);
+    QCOMPARE(label->font().pixelSize(), pixels);
+    QVERIFY(label->font().bold());
+    QCOMPARE(QFontInfo(label->font()).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(label->palette().color(QPalette::Active, QPalette::WindowText), kFormulaColour);
+    QCOMPARE(label->isCentred(), centred);
+    QCOMPARE(label->autoFillBackground(), !transparent);
+    if (!transparent) {
+        QCOMPARE(label->palette().color(QPalette::Window),
+                 QApplication::palette().color(QPalette::Button));
+    }
+    // Drawn in the formula colour.
+    const QImage image = test::imageOf(label);
+    int formulaPixels = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            formulaPixels += test::colourDistance(image.pixel(x, y), kFormulaColour.rgb()) < 30;
+    }
+    QVERIFY(formulaPixels > 3);
+}
+
+void FormulaAreasTest::boxesAndBars_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QRect>("boxRect"); // in its frame, twips / 15 by hand
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    // Shape2 6525, 255, 1830, 1065; Line1 (7090, 990) to (8140, 990).
+    QTest::newRow("arithmetic") << "Shape2" << QRect(435, 17, 122, 71) << "Line1" << QPoint(473, 66)
+                                << QPoint(543, 66);
+    // Shape1 6435, 435, 1830, 1065; Line2 (7035, 1170) to (8085, 1170).
+    QTest::newRow("geometric") << "Shape1" << QRect(429, 29, 122, 71) << "Line2" << QPoint(469, 78)
+                               << QPoint(539, 78);
+    // Shape5 6105, 165, 2100, 810; Line3 (6630, 510) to (8100, 510).
+    QTest::newRow("capitalisation")
+        << "Shape5" << QRect(407, 11, 140, 54) << "Line3" << QPoint(442, 34) << QPoint(540, 34);
+    // Shape6 6090, 1095, 2100, 810; Line4 (6600, 1485) to (8070, 1485).
+    QTest::newRow("amortisation") << "Shape6" << QRect(406, 73, 140, 54) << "Line4"
+                                  << QPoint(440, 99) << QPoint(538, 99);
+}
+
+void FormulaAreasTest::boxesAndBars()
+{
+    QFETCH(QString, box);
+    QFETCH(QRect, boxRect);
+    QFETCH(QString, bar);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    ShownWindow shown;
+    auto *shape = shown.find<BoxShape>(box);
+    QVERIFY(shape);
+    QCOMPARE(shape->geometry(), boxRect);
+    auto *line = shown.find<LineShape>(bar);
+    QVERIFY(line);
+    QCOMPARE(line->parentWidget(), shape->parentWidget());
+    QCOMPARE(line->from(), from);
+    QCOMPARE(line->to(), to);
+    // The frame's pixels: the bar one pixel high in the formula colour, the box filled with
+    // the 3-D light colour.
+    const QImage image = test::imageOf(shape->parentWidget());
+    for (int x = from.x(); x <= to.x(); ++x) {
+        QCOMPARE(QColor(image.pixel(x, from.y())), kFormulaColour);
+        QVERIFY(QColor(image.pixel(x, from.y() - 1)) != kFormulaColour);
+        QVERIFY(QColor(image.pixel(x, from.y() + 1)) != kFormulaColour);
+    }
+    const QRgb midlight = shape->palette().color(QPalette::Midlight).rgb();
+    QCOMPARE(image.pixel(boxRect.left() + 3, boxRect.top() + 3), midlight);
+    QCOMPARE(image.pixel(boxRect.right() - 3, boxRect.bottom() - 3), midlight);
+}
+
+void FormulaAreasTest::rateLabel()
+{
+    ShownWindow shown;
+    auto *label = shown.find<CaptionLabel>("Label50");
+    QVERIFY(label);
+    QCOMPARE(label->text(), QStringLiteral("i = r/100"));
+    QCOMPARE(label->parentWidget()->objectName(), QStringLiteral("Panual"));
+    // 5190, 270, 900, 345.
+    QCOMPARE(label->geometry(), QRect(346, 18, 60, 23));
+    QCOMPARE(label->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 0, 128));
+    QCOMPARE(label->font().pixelSize(), 13);
+    QVERIFY(label->font().bold());
+    QVERIFY(!label->autoFillBackground());
+    QCOMPARE(shown.find<CaptionLabel>("Label30")->palette().color(QPalette::WindowText),
+             kFormulaColour);
+}
+
+void FormulaAreasTest::boxesLieInTheLowestLayer()
+{
+    ShownWindow shown;
+    int above = 0;
+    for (const QString &name : kBoxes) {
+        QWidget *box = shown.find(name);
+        QVERIFY2(box, qPrintable(name));
+        const QObjectList siblings = box->parentWidget()->children();
+        const qsizetype boxIndex = siblings.indexOf(box);
+        for (qsizetype k = 0; k < siblings.size(); ++k) {
+            auto *other = qobject_cast<QWidget *>(siblings[k]);
+            if (!other || other == box || !other->geometry().intersects(box->geometry()))
+                continue;
+            // Labels, lines and every control lie above the box.
+            QVERIFY2(k > boxIndex, qPrintable(other->objectName() + " below " + name));
+            ++above;
+        }
+    }
+    QVERIFY(above >= 21 + 4);
+}
+
+void FormulaAreasTest::unchangedByTypingPressingAndResizing()
+{
+    ShownWindow shown;
+    auto areaImages = [&] {
+        QList<QImage> images;
+        for (const QString &name : kBoxes) {
+            QWidget *box = shown.find(name);
+            // The area as drawn in its frame, labels and bars included.
+            const QRect area = box->geometry().adjusted(-2, -12, 2, 2);
+            images << box->parentWidget()->grab(area).toImage();
+        }
+        return images;
+    };
+    const QList<QImage> before = areaImages();
+    for (const char *name :
+         {"Id(0)",   "Id(1)",   "Id(2)",   "Idg(0)",  "Idg(1)", "Idg(2)", "IdI(0)",
+          "IdI(1)",  "IdI(2)",  "IdI(4)",  "IdI(5)",  "IdI(6)", "IdI(8)", "IdI(9)",
+          "IdI(10)", "IdI(12)", "IdI(13)", "IdI(14)", "IdK",    "IdA",    "IdB"})
+        QTest::keyClicks(shown.find(name), QStringLiteral("3"));
+    for (QPushButton *button : shown.window->findChildren<QPushButton *>())
+        QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(shown.find("Idg(5)"), Qt::LeftButton);
+    QVERIFY(!shown.find<QLineEdit>("Id(3)")->text().isEmpty());
+    shown.window->resize(800, 700);
+    QTRY_COMPARE(shown.window->size(), QSize(800, 700));
+    const QList<QImage> after = areaImages();
+    for (qsizetype i = 0; i < before.size(); ++i)
+        QVERIFY2(before[i] == after[i], qPrintable(kBoxes[i]));
+}
+
+TIREL_TEST(FormulaAreasTest);
+#include "formula_areas_test.moc"
