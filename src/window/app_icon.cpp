@@ -1,8 +1,20 @@
 #include "window/app_icon.h"
 
+#include <QPixmap>
+
+// The icon lives in a resource of a static library: registering it here makes the linker keep it.
+static void registerIconResource()
+{
+    Q_INIT_RESOURCE(app_icon);
+}
+
 namespace tirel {
 
-// PLACEHOLDER: replaced by the application icon's module.
-QIcon applicationIcon() { return QIcon(); }
+QIcon applicationIcon()
+{
+    static const bool registered = (registerIconResource(), true);
+    Q_UNUSED(registered);
+    return QIcon(QPixmap(QStringLiteral(":/tirel/tirel.xpm")));
+}
 
 } // namespace tirel

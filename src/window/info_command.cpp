@@ -1,0 +1,66 @@
+#include "window/info_command.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <utility>
+
+namespace tirel {
+
+Message infoFailedMessage()
+{
+    return {QStringLiteral("Info"), QStringLiteral("No s'ha pogut iniciar Info.bat"),
+            MessageIcon::Warning};
+}
+
+QStringList infoSearchDirectories(const QString &programDir, const QString &pathVariable)
+{
+    QStringList directories;
+    if (!programDir.isEmpty() && QDir::isAbsolutePath(programDir))
+        directories.append(QDir::cleanPath(programDir));
+    for (const QString &entry : pathVariable.split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
+        if (QDir::isAbsolutePath(entry))
+            directories.append(QDir::cleanPath(entry));
+    }
+    return directories;
+}
+
+QStringList defaultInfoSearchDirectories()
+{
+    return infoSearchDirectories(QCoreApplication::applicationDirPath(),
+                                 qEnvironmentVariable("PATH"));
+}
+
+InfoCommand::InfoCommand(MessageSink &messages, QStringList searchDirectories)
+    : messages_(messages), searchDirectories_(std::move(searchDirectories))
+{
+}
+
+QString InfoCommand::locate() const
+{
+    // Never an empty list: findExecutable would then search the system PATH as it is.
+    if (searchDirectories_.isEmpty())
+        return {};
+    return QStandardPaths::findExecutable(kInfoProgram, searchDirectories_);
+}
+
+bool InfoCommand::start()
+{
+    const QString program = locate();
+    bool started = false;
+    if (!program.isEmpty()) {
+        QProcess process;
+        process.setProgram(program);
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        // Fails as well when the file cannot be executed (no interpreter line, wrong format).
+        started = process.startDetached();
+    }
+    if (!started)
+        messages_.showMessage(infoFailedMessage());
+    return started;
+}
+
+} // namespace tirel

@@ -1,0 +1,39 @@
+#pragma once
+
+// The "Info" command: starts the batch file Info.bat that lives beside the program, detached
+// and silent, and says so in a box when it cannot.
+#include "cycle/message.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace tirel {
+
+inline const QString kInfoProgram = QStringLiteral("Info.bat");
+
+// "Info" / "No s'ha pogut iniciar Info.bat", with the warning icon.
+Message infoFailedMessage();
+
+// Where Info.bat is looked for, in order: the program's own folder, then the absolute folders of
+// a PATH value. Empty and relative PATH entries would name the current folder, which could hold
+// anybody's Info.bat, so they are left out.
+QStringList infoSearchDirectories(const QString &programDir, const QString &pathVariable);
+// The program's folder and this process's PATH.
+QStringList defaultInfoSearchDirectories();
+
+class InfoCommand {
+public:
+    InfoCommand(MessageSink &messages, QStringList searchDirectories);
+
+    // The first executable Info.bat in the search folders, or empty.
+    QString locate() const;
+    // Starts it without waiting, with no terminal and its input and output on the null device.
+    // Returns whether it started; when it did not, the box has been shown.
+    bool start();
+
+private:
+    MessageSink &messages_;
+    QStringList searchDirectories_;
+};
+
+} // namespace tirel
