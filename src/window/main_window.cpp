@@ -1,5 +1,6 @@
 #include "window/main_window.h"
 
+#include "window/accessibility.h"
 #include "window/app_icon.h"
 #include "window/fonts.h"
 #include "window/layout_table.h"
@@ -80,6 +81,7 @@ MainWindow::MainWindow(const QLocale &locale, MessageSink *messages, QWidget *pa
     resize(layout::twipsToPixels(layout::kClientWidthTwips),
            layout::twipsToPixels(layout::kClientHeightTwips) + menuBar()->sizeHint().height());
 
+    applyAccessibleNames(this);
     controls_.byName.value(layout::focusOrder().first())->setFocus();
 }
 

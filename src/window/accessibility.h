@@ -1,0 +1,12 @@
+#pragma once
+
+// Names for assistive technology: every field, button and list of the main window is announced
+// by its section and the quantity its label names, e.g. "Aritmètiques: a1".
+class QWidget;
+
+namespace tirel {
+
+// Finds the controls by object name; a control the window does not have is passed over.
+void applyAccessibleNames(QWidget *mainWindow);
+
+} // namespace tirel

@@ -1,0 +1,152 @@
+// What assistive technology reads from the main window: every field, button and list has a
+// name of its own that says its section and its quantity.
+#include "support/test_main.h"
+#include "window_helpers.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QTest>
+
+using namespace tirel;
+using tirel::test::ShownWindow;
+
+namespace {
+// The fields, lists and buttons as the window holds them; a combo box's own text line counts
+// as part of its list.
+QList<QWidget *> operableControls(const ShownWindow &shown)
+{
+    QList<QWidget *> controls;
+    for (QLineEdit *edit : shown.window->findChildren<QLineEdit *>()) {
+        if (!qobject_cast<QComboBox *>(edit->parentWidget()))
+            controls.append(edit);
+    }
+    for (QComboBox *combo : shown.window->findChildren<QComboBox *>())
+        controls.append(combo);
+    for (QPushButton *button : shown.window->findChildren<QPushButton *>())
+        controls.append(button);
+    return controls;
+}
+
+QString accessibleText(QWidget *widget, QAccessible::Text kind)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+    return iface ? iface->text(kind) : QString();
+}
+} // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlHasItsOwnName()
+    {
+        ShownWindow shown;
+        QVERIFY(shown.exposed);
+        const QList<QWidget *> controls = operableControls(shown);
+        // 33 fields, 2 lists, 8 buttons.
+        QCOMPARE(controls.size(), 43);
+        QHash<QString, QString> ownerOfName;
+        for (QWidget *control : controls) {
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control);
+            QVERIFY2(iface, qPrintable(control->objectName()));
+            const QString name = iface->text(QAccessible::Name);
+            QVERIFY2(!name.trimmed().isEmpty(),
+                     qPrintable(control->objectName() + QStringLiteral(" has no name")));
+            QVERIFY2(!ownerOfName.contains(name),
+                     qPrintable(QStringLiteral("%1 and %2 are both called \"%3\"")
+                                    .arg(ownerOfName.value(name), control->objectName(), name)));
+            ownerOfName.insert(name, control->objectName());
+        }
+    }
+
+    void namesSaySectionAndQuantity_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("role");
+        const int field = QAccessible::EditableText;
+        const int button = QAccessible::Button;
+        const int list = QAccessible::ComboBox;
+        QTest::newRow("arithmetic a1") << "Id(0)" << "Aritmètiques: a1" << field;
+        QTest::newRow("arithmetic d") << "Id(1)" << "Aritmètiques: d" << field;
+        QTest::newRow("arithmetic Sn") << "Id(4)" << "Aritmètiques: Sn" << field;
+        QTest::newRow("arithmetic Ok") << "OkAr" << "Aritmètiques: Ok" << button;
+        QTest::newRow("arithmetic K") << "IdK" << "Interpolació aritmètica: K" << field;
+        QTest::newRow("arithmetic B") << "IdB" << "Interpolació aritmètica: B" << field;
+        QTest::newRow("arithmetic Ok>") << "Okab" << "Interpolació aritmètica: Ok>" << button;
+        QTest::newRow("arithmetic list")
+            << "LstIntrp" << "Interpolació aritmètica: termes interpolats" << list;
+        QTest::newRow("geometric r") << "Idg(1)" << "Geomètriques: r" << field;
+        QTest::newRow("geometric S") << "Idg(5)" << "Geomètriques: S" << field;
+        QTest::newRow("geometric Ok") << "OkGe" << "Geomètriques: Ok" << button;
+        QTest::newRow("geometric A") << "IdAg" << "Interpolació geomètrica: A" << field;
+        QTest::newRow("geometric Ok>") << "OkABg" << "Interpolació geomètrica: Ok>" << button;
+        QTest::newRow("geometric list")
+            << "Lstg" << "Interpolació geomètrica: termes interpolats" << list;
+        QTest::newRow("simple c") << "IdI(0)" << "Interès simple: c" << field;
+        QTest::newRow("simple r") << "IdI(1)" << "Interès simple: r" << field;
+        QTest::newRow("simple Ok") << "OkInteres(0)" << "Interès simple: Ok" << button;
+        QTest::newRow("compound t") << "IdI(6)" << "Interès compost: t" << field;
+        QTest::newRow("compound C") << "IdI(7)" << "Interès compost: C" << field;
+        QTest::newRow("capitalisation C") << "IdI(8)" << "Anualitats de capitalització: C" << field;
+        QTest::newRow("capitalisation a")
+            << "IdI(11)" << "Anualitats de capitalització: a" << field;
+        QTest::newRow("capitalisation Ok")
+            << "OkInteres(2)" << "Anualitats de capitalització: Ok" << button;
+        QTest::newRow("amortisation D") << "IdI(12)" << "Anualitats d'amortització: D" << field;
+        QTest::newRow("amortisation r") << "IdI(13)" << "Anualitats d'amortització: r" << field;
+        QTest::newRow("amortisation Ok")
+            << "OkInteres(3)" << "Anualitats d'amortització: Ok" << button;
+    }
+
+    void namesSaySectionAndQuantity()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        QFETCH(int, role);
+        ShownWindow shown;
+        QWidget *widget = shown.find(control);
+        QVERIFY2(widget, qPrintable(control));
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(iface);
+        QCOMPARE(iface->text(QAccessible::Name), name);
+        QCOMPARE(static_cast<int>(iface->role()), role);
+    }
+
+    // A field is heard with what it holds, beyond its symbol; the name stays when the text does
+    // not, so a solve that fills the field renames nothing.
+    void fieldsKeepTheirNameAndDescribeTheQuantity()
+    {
+        ShownWindow shown;
+        for (int i = 0; i < 3; ++i) {
+            QLineEdit *edit = shown.find<QLineEdit>(QStringLiteral("Id(%1)").arg(i));
+            QTest::keyClicks(edit, QStringList{"1", "2", "5"}[i]);
+        }
+        QTest::mouseClick(shown.find<QPushButton>("OkAr"), Qt::LeftButton);
+        QLineEdit *last = shown.find<QLineEdit>("Id(3)");
+        QCOMPARE(last->text(), QStringLiteral("9"));
+        QCOMPARE(accessibleText(last, QAccessible::Name), QStringLiteral("Aritmètiques: an"));
+        QCOMPARE(accessibleText(last, QAccessible::Value), QStringLiteral("9"));
+        QCOMPARE(accessibleText(last, QAccessible::Description), QStringLiteral("darrer terme"));
+        QCOMPARE(accessibleText(shown.find("IdI(1)"), QAccessible::Description),
+                 QStringLiteral("rèdit, en tant per cent"));
+    }
+
+    // Focus in an editable list lands in its text line, which must be announced the same way.
+    void listTextLinesCarryTheListName()
+    {
+        ShownWindow shown;
+        for (const char *name : {"LstIntrp", "Lstg"}) {
+            auto *combo = shown.find<QComboBox>(QLatin1String(name));
+            QVERIFY(combo && combo->lineEdit());
+            QCOMPARE(accessibleText(combo->lineEdit(), QAccessible::Name),
+                     accessibleText(combo, QAccessible::Name));
+        }
+    }
+};
+
+TIREL_TEST(AccessibilityTest);
+#include "accessibility_test.moc"

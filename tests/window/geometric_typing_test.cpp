@@ -1,0 +1,198 @@
+// The infinite-sum display through the real widgets: keys typed into the geometric fields and
+// presses of the mouse, checked on the texts, the two labels and the S field's background.
+#include "support/test_main.h"
+#include "window_helpers.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPalette>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tirel;
+using tirel::test::ShownWindow;
+
+namespace {
+QLineEdit *geometricField(const ShownWindow &shown, int index)
+{
+    return shown.find<QLineEdit>(QStringLiteral("Idg(%1)").arg(index));
+}
+
+// One user action, as in the core tests:
+//   "1+0.5"   keys typed at the end of field 1
+//   "5=10"    Ctrl+A in field 5, then the keys typed over the selection
+//   "0!1E308" Ctrl+A in field 0, then the text pasted with Ctrl+V
+//   "0<"      Backspace in field 0 until it is empty
+//   "click5"  a mouse click in field 5
+void act(const ShownWindow &shown, const QString &action)
+{
+    if (action.startsWith(u"click")) {
+        QTest::mouseClick(geometricField(shown, action.mid(5).toInt()), Qt::LeftButton);
+        return;
+    }
+    QLineEdit *edit = geometricField(shown, action.left(1).toInt());
+    const QChar op = action[1];
+    const QString keys = action.mid(2);
+    if (op == u'<') {
+        QTest::keyClick(edit, Qt::Key_End);
+        while (!edit->text().isEmpty())
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        return;
+    }
+    if (op == u'+') {
+        QTest::keyClick(edit, Qt::Key_End);
+    } else {
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    }
+    if (op == u'!') {
+        QGuiApplication::clipboard()->setText(keys);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        QTest::keyClicks(edit, keys);
+    }
+}
+
+QStringList shownTexts(const ShownWindow &shown)
+{
+    QStringList texts;
+    for (int k = 0; k < 6; ++k)
+        texts << geometricField(shown, k)->text();
+    return texts;
+}
+
+QColor buttonFace()
+{
+    return QApplication::palette().color(QPalette::Button);
+}
+} // namespace
+
+class GeometricTypingTest : public QObject {
+    Q_OBJECT
+
+private:
+    // The display as the user sees it: both labels, the S field's background, and the field
+    // itself always open for typing.
+    static void checkDisplay(const ShownWindow &shown, bool on)
+    {
+        QCOMPARE(shown.find("Etdescr")->isEnabled(), on);
+        QCOMPARE(shown.find("EtS")->isEnabled(), on);
+        QLineEdit *sum = geometricField(shown, 5);
+        QCOMPARE(sum->palette().color(QPalette::Base), on ? QColor(Qt::white) : buttonFace());
+        QVERIFY(sum->isEnabled());
+        QVERIFY(!sum->isReadOnly());
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(QColor(Qt::white) != buttonFace()); }
+
+    void typing_data()
+    {
+        QTest::addColumn<bool>("comma");
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<bool>("on");
+
+        auto row = [](const char *name, const QStringList &actions, const QStringList &texts,
+                      bool on, bool comma = false) {
+            QTest::newRow(name) << comma << actions << texts << on;
+        };
+        row("start", {}, {"", "", "", "", "", ""}, false);
+        row("a1 alone", {"0+2"}, {"2", "", "", "", "", ""}, true);
+        row("a1 then r", {"0+2", "1+0.5"}, {"2", "0.5", "", "", "", "4"}, true);
+        row("negative ratio", {"0+3", "1+-0.5"}, {"3", "-0.5", "", "", "", "2"}, true);
+        row("r = 1", {"0+2", "1+1"}, {"2", "1", "", "", "", ""}, false);
+        row("r = -1", {"0+2", "1+-1"}, {"2", "-1", "", "", "", ""}, false);
+        row("r = 1 over a sum", {"0+2", "1+0.5", "1=1"}, {"2", "1", "", "", "", ""}, false);
+        row("r = 0.1: a1 follows the rounded sum", {"0+1", "1+0.1"},
+            {"0.999999999999999", "0.1", "", "", "", "1.11111111111111"}, true);
+        row("a1 emptied keeps the last sum", {"0+2", "1+0.5", "0<"}, {"", "0.5", "", "", "", "4"},
+            true);
+        row("click on empty S even for r = 2", {"0+3", "1+2", "2+4", "3+24", "4+45", "click5"},
+            {"3", "2", "", "", "", ""}, true);
+        row("click on S holding a sum", {"0+2", "1+0.5", "2+3", "click5"},
+            {"2", "0.5", "3", "", "", "4"}, true);
+        row("S = 6 gives r", {"0+3", "5+6"}, {"3", "0.5", "", "", "", "6"}, true);
+        row("S continued to 60 gives a1", {"0+3", "5+6", "5+0"}, {"30", "0.5", "", "", "", "60"},
+            true);
+        row("S = 1 gives r = -2 and the display off", {"0+3", "5+1"}, {"3", "-2", "", "", "", ""},
+            false);
+        row("S with a1 empty gives a1", {"1+0.5", "5+6"}, {"3", "0.5", "", "", "", "6"}, true);
+        row("S replaced by 10", {"0+3", "1+0.5", "5=10"}, {"5", "0.5", "", "", "", "10"}, true);
+        row("lone minus ratio counts as filled", {"1+-", "5+4"}, {"4", "-", "", "", "", "4"}, true);
+        row("n, an, Sn change nothing", {"0+2", "1+0.5", "2+3", "3+0.5", "4+3.5"},
+            {"2", "0.5", "3", "0.5", "3.5", "4"}, true);
+        row("minus first in S", {"0+3", "5+-"}, {"3", "", "", "", "", "-"}, true);
+        row("S deleted", {"0+3", "1+0.5", "5<"}, {"3", "0.5", "", "", "", ""}, true);
+        row("S = 0 with r empty", {"0+3", "5+0"}, {"3", "", "", "", "", "0"}, true);
+        row("sum overflows: S emptied", {"0+2", "1+0.5", "0!1E308"},
+            {"1E308", "0.5", "", "", "", ""}, true);
+        row("comma: r = 0,1", {"0+1", "1+0,1"},
+            {"0,999999999999999", "0,1", "", "", "", "1,11111111111111"}, true, true);
+        row("comma: S = 6 gives r", {"0+3", "5+6"}, {"3", "0,5", "", "", "", "6"}, true, true);
+    }
+
+    void typing()
+    {
+        QFETCH(bool, comma);
+        QFETCH(QStringList, actions);
+        QFETCH(QStringList, texts);
+        QFETCH(bool, on);
+        ShownWindow shown(comma ? QLocale(QLocale::Catalan) : QLocale::c());
+        QVERIFY(shown.exposed);
+        for (const QString &action : actions)
+            act(shown, action);
+        QCOMPARE(shownTexts(shown), texts);
+        checkDisplay(shown, on);
+        for (int k = 0; k < 6; ++k)
+            QCOMPARE(shown.window->calculator().form().text(field::Idg(k)), texts[k]);
+        QCOMPARE(shown.sink.messages, QList<Message>{});
+    }
+
+    // Tab into the S field is no click: nothing switches, nothing is emptied. A click is.
+    void tabIsNoClick()
+    {
+        ShownWindow shown;
+        QVERIFY(shown.exposed);
+        shown.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(shown.window.get()));
+        for (const char *action : {"0+3", "1+2", "2+4", "3+24", "4+45"})
+            act(shown, QString::fromLatin1(action));
+        checkDisplay(shown, false);
+
+        // The S field follows the geometric list in the focus chain.
+        QWidget *list = shown.find("Lstg");
+        list->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), list);
+        QTest::keyClick(list, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), geometricField(shown, 5));
+        checkDisplay(shown, false);
+        QCOMPARE(shownTexts(shown), (QStringList{"3", "2", "4", "24", "45", ""}));
+
+        QTest::mouseClick(geometricField(shown, 5), Qt::LeftButton);
+        checkDisplay(shown, true);
+        QCOMPARE(shownTexts(shown), (QStringList{"3", "2", "", "", "", ""}));
+    }
+
+    // A solve with a ratio below 1 in size shows its sum; then one of 1 or more empties it.
+    void solvesDriveTheDisplay()
+    {
+        ShownWindow shown;
+        QVERIFY(shown.exposed);
+        auto *ok = shown.find<QPushButton>("OkGe");
+        QVERIFY(ok);
+        for (const char *action : {"0+8", "1+x", "2+3", "3+2"})
+            act(shown, QString::fromLatin1(action));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(shownTexts(shown), (QStringList{"8", "0.5", "3", "2", "14", "16"}));
+        checkDisplay(shown, true);
+
+        act(shown, "1=2");
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(shownTexts(shown), (QStringList{"8", "2", "3", "32", "56", ""}));
+        checkDisplay(shown, false);
+        QCOMPARE(shown.sink.messages, QList<Message>{});
+    }
+};
+
+TIREL_TEST(GeometricTypingTest);
+#include "geometric_typing_test.moc"
