@@ -1,0 +1,33 @@
+# Desktop integration files and the Debian package.
+include(GNUInstallDirs)
+
+set(TIREL_APP_ID cat.tirel.Tirel)
+set(tirel_dist ${CMAKE_CURRENT_SOURCE_DIR}/dist)
+
+install(FILES ${tirel_dist}/${TIREL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${tirel_dist}/${TIREL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# One design, drawn at 32 x 32 and as a scalable picture.
+install(FILES ${tirel_dist}/icons/tirel.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+install(FILES ${tirel_dist}/icons/tirel.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+set(CPACK_PACKAGE_NAME tirel)
+set(CPACK_PACKAGE_VENDOR "Tirel developers")
+set(CPACK_PACKAGE_CONTACT "Tirel developers <dev@tirel.local>")
+# The package carries the version the About dialog shows.
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Calculadora de progressions, interès i anualitats")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Calculadora d'escriptori per a les progressions aritmètiques i geomètriques, la interpolació \
+de termes, l'interès simple i compost i les anualitats de capitalització i d'amortització.")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY tirel)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION math)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The Qt libraries come from the binary itself; the faces the window maps its fonts to do not.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-comic-neue")
+
+include(CPack)
