@@ -292,6 +292,11 @@ QList<ControlSpec> buildControls()
          << field(IdI(15), anual, 4365, 1365, 915, 315);
 
     // The formula areas at the right of every section: passive help text that never changes.
+    // The free face that stands in for "MS Sans Serif" sets the formula lines a few pixels
+    // narrower, so an exponent left where it stood for that face would hang in the air or over
+    // the following minus sign; each one stands instead right after the bracket or letter it
+    // raises: Label37 at 7620 rather than 7680, Label40 at 7845 rather than 7875, Label42 at
+    // 7545 rather than 7605 and Label49 at 7620 rather than 7725 (Label45 already fits).
     rows << box(QStringLiteral("Shape2"), aritm, 6525, 255, 1830, 1065)
          << formula(QStringLiteral("Label30"), aritm, QStringLiteral("an =a1+d(n-1)"), 6615, 375,
                     1500, 225, Centred | Clear)
@@ -306,7 +311,7 @@ QList<ControlSpec> buildControls()
     rows << box(QStringLiteral("Shape1"), geom, 6435, 435, 1830, 1065)
          << formula(QStringLiteral("Label36"), geom, QStringLiteral("an =a1·r"), 6735, 555, 960,
                     225, Centred | Clear)
-         << exponent(QStringLiteral("Label37"), geom, QStringLiteral("n-1"), 7680, 450, 375, 225,
+         << exponent(QStringLiteral("Label37"), geom, QStringLiteral("n-1"), 7620, 450, 375, 225,
                      Plain)
          << formula(QStringLiteral("Label34"), geom, QStringLiteral("Sn ="), 6540, 1035, 555, 225,
                     Clear)
@@ -323,7 +328,7 @@ QList<ControlSpec> buildControls()
     rows << box(QStringLiteral("Shape4"), compost, 6345, 300, 1830, 495)
          << formula(QStringLiteral("Label39"), compost, QStringLiteral("C = c(1+r/100)"), 6435, 510,
                     1500, 225, Centred | Clear)
-         << exponent(QStringLiteral("Label40"), compost, QStringLiteral("t"), 7875, 375, 210, 240,
+         << exponent(QStringLiteral("Label40"), compost, QStringLiteral("t"), 7845, 375, 210, 240,
                      Plain);
 
     rows << label(QStringLiteral("Label50"), anual, QStringLiteral("i = r/100"), 5190, 270, 900,
@@ -336,14 +341,14 @@ QList<ControlSpec> buildControls()
          << fractionBar(QStringLiteral("Line3"), anual, 6630, 510, 8100, 510)
          << formula(QStringLiteral("Label44"), anual, QStringLiteral("(1+i)((1+i) - 1)"), 6660, 615,
                     1440, 240, Clear)
-         << exponent(QStringLiteral("Label42"), anual, QStringLiteral("t"), 7605, 510, 210, 240,
+         << exponent(QStringLiteral("Label42"), anual, QStringLiteral("t"), 7545, 510, 210, 240,
                      Clear)
          << box(QStringLiteral("Shape6"), anual, 6090, 1095, 2100, 810)
          << formula(QStringLiteral("Label46"), anual, QStringLiteral("a = "), 6240, 1365, 360, 225,
                     Centred | Clear)
          << formula(QStringLiteral("Label47"), anual, QStringLiteral("D · i · (1+i) "), 6690, 1245,
                     1245, 300, Plain)
-         << exponent(QStringLiteral("Label49"), anual, QStringLiteral("t"), 7725, 1140, 210, 240,
+         << exponent(QStringLiteral("Label49"), anual, QStringLiteral("t"), 7620, 1140, 210, 240,
                      Clear)
          << fractionBar(QStringLiteral("Line4"), anual, 6600, 1485, 8070, 1485)
          << formula(QStringLiteral("Label48"), anual, QStringLiteral("(1+i) - 1"), 6780, 1620, 1065,

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -27,6 +29,10 @@ private slots:
     void boxesAndBars_data();
     void boxesAndBars();
     void rateLabel();
+    void exponentsStandRightAfterTheirBase_data();
+    void exponentsStandRightAfterTheirBase();
+    void inkKeepsApartInsideTheBox_data();
+    void inkKeepsApartInsideTheBox();
     void boxesLieInTheLowestLayer();
     void unchangedByTypingPressingAndResizing();
 };
@@ -178,6 +184,139 @@ void FormulaAreasTest::rateLabel()
     QVERIFY(!label->autoFillBackground());
     QCOMPARE(shown.find<CaptionLabel>("Label30")->palette().color(QPalette::WindowText),
              kFormulaColour);
+}
+
+void FormulaAreasTest::exponentsStandRightAfterTheirBase_data()
+{
+    QTest::addColumn<QString>("exponent");
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("raised"); // the start of the base's text the exponent belongs to
+    QTest::newRow("an = a1·r^(n-1)") << "Label37"
+                                     << "Label36"
+                                     << "an =a1·r";
+    QTest::newRow("C = c(1+r/100)^t") << "Label40"
+                                      << "Label39"
+                                      << "C = c(1+r/100)";
+    QTest::newRow("(1+i)((1+i)^t - 1)") << "Label42"
+                                        << "Label44"
+                                        << "(1+i)((1+i)";
+    QTest::newRow("D·i·(1+i)^t") << "Label49"
+                                 << "Label47"
+                                 << "D · i · (1+i)";
+    QTest::newRow("(1+i)^t - 1") << "Label45"
+                                 << "Label48"
+                                 << "(1+i)";
+}
+
+// By the metrics of the faces actually drawn: an exponent starts within a few pixels after the
+// ink of what it raises, sits clearly above its baseline, keeps off the next character, and an
+// exponent with a background of its own covers none of the base's ink.
+void FormulaAreasTest::exponentsStandRightAfterTheirBase()
+{
+    QFETCH(QString, exponent);
+    QFETCH(QString, base);
+    QFETCH(QString, raised);
+    ShownWindow shown;
+    auto *power = shown.find<CaptionLabel>(exponent);
+    auto *line = shown.find<CaptionLabel>(base);
+    QVERIFY(power && line);
+    QCOMPARE(power->parentWidget(), line->parentWidget());
+    QVERIFY(line->text().startsWith(raised));
+
+    const QFontMetricsF lineMetrics(line->font());
+    const QFontMetricsF powerMetrics(power->font());
+    auto textStart = [](const CaptionLabel *label, const QFontMetricsF &metrics) {
+        const qreal slack = label->width() - metrics.horizontalAdvance(label->text());
+        return label->x() + (label->isCentred() ? slack / 2 : 0.0);
+    };
+    const qreal lineX = textStart(line, lineMetrics);
+    const qreal lineBaseline = line->y() + line->baseline();
+    const QRectF raisedInk = lineMetrics.tightBoundingRect(raised).translated(lineX, lineBaseline);
+    const QRectF powerInk =
+        powerMetrics.tightBoundingRect(power->text())
+            .translated(textStart(power, powerMetrics), power->y() + power->baseline());
+
+    const qreal gap = powerInk.left() - raisedInk.right();
+    QVERIFY2(gap >= 0 && gap <= 2.5, qPrintable(QStringLiteral("gap of %1 px").arg(gap)));
+    QVERIFY2(power->y() + power->baseline() <= lineBaseline - 3,
+             qPrintable(QStringLiteral("baselines %1 and %2")
+                            .arg(power->y() + power->baseline())
+                            .arg(lineBaseline)));
+    QVERIFY(powerInk.top() < raisedInk.top());
+    if (power->autoFillBackground())
+        QVERIFY2(power->x() >= raisedInk.right(), "its background covers the base");
+
+    // The first character after the raised part and its blanks, if any.
+    qsizetype index = raised.size();
+    while (index < line->text().size() && line->text().at(index).isSpace())
+        ++index;
+    if (index < line->text().size()) {
+        const QRectF nextInk =
+            lineMetrics.tightBoundingRect(line->text().at(index))
+                .translated(lineX + lineMetrics.horizontalAdvance(line->text().left(index)),
+                            lineBaseline);
+        QVERIFY2(!powerInk.intersects(nextInk),
+                 qPrintable(QStringLiteral("touches \"%1\"").arg(line->text().at(index))));
+    }
+}
+
+void FormulaAreasTest::inkKeepsApartInsideTheBox_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("labels");
+    QTest::newRow("arithmetic") << "Shape2" << 4;
+    QTest::newRow("geometric") << "Shape1" << 5;
+    QTest::newRow("simple interest") << "Shape3" << 1;
+    QTest::newRow("compound interest") << "Shape4" << 2;
+    QTest::newRow("capitalisation") << "Shape5" << 4;
+    QTest::newRow("amortisation") << "Shape6" << 5;
+}
+
+// The solid ink of every label of an area, each drawn alone: no pixel belongs to two labels or
+// to a label and a fraction bar, and all of it lies inside the box's outline.
+void FormulaAreasTest::inkKeepsApartInsideTheBox()
+{
+    QFETCH(QString, box);
+    QFETCH(int, labels);
+    ShownWindow shown;
+    auto *shape = shown.find<BoxShape>(box);
+    QVERIFY(shape);
+    const QRect inside = shape->geometry().adjusted(1, 1, -1, -1);
+    QHash<QPoint, QString> owner;
+    int seen = 0;
+    for (QObject *child : shape->parentWidget()->children()) {
+        auto *label = qobject_cast<CaptionLabel *>(child);
+        if (!label || !label->geometry().intersects(shape->geometry()))
+            continue;
+        ++seen;
+        const QImage image = test::imageOf(label);
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (test::colourDistance(image.pixel(x, y), kFormulaColour.rgb()) >= 60)
+                    continue;
+                ++ink;
+                const QPoint at = label->pos() + QPoint(x, y);
+                QVERIFY2(inside.contains(at), qPrintable(label->objectName() + " leaves the box"));
+                const QString other = owner.value(at);
+                QVERIFY2(other.isEmpty(), qPrintable(label->objectName() + " overlaps " + other));
+                owner.insert(at, label->objectName());
+            }
+        }
+        QVERIFY2(ink > 3, qPrintable(label->objectName()));
+    }
+    QCOMPARE(seen, labels);
+    for (QObject *child : shape->parentWidget()->children()) {
+        auto *bar = qobject_cast<LineShape *>(child);
+        if (!bar || !bar->geometry().intersects(shape->geometry()))
+            continue;
+        for (int x = bar->from().x(); x <= bar->to().x(); ++x) {
+            const QPoint at(x, bar->from().y());
+            QVERIFY2(inside.contains(at), qPrintable(bar->objectName()));
+            QVERIFY2(owner.value(at).isEmpty(),
+                     qPrintable(owner.value(at) + " crosses " + bar->objectName()));
+        }
+    }
 }
 
 void FormulaAreasTest::boxesLieInTheLowestLayer()
