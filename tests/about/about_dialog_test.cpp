@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
@@ -213,6 +214,51 @@ private slots:
         QVERIFY(window);
         const QPixmap picture = label(window, "picIcon")->pixmap();
         QCOMPARE(picture.toImage().convertToFormat(icon.format()), icon);
+    }
+
+    void mainWindowCarriesTheIcon()
+    {
+        tirel::test::RecordingSink sink;
+        tirel::MainWindow main(QLocale::c(), &sink);
+        const QImage icon = tirel::applicationIcon().pixmap(QSize(32, 32)).toImage();
+        QCOMPARE(main.windowIcon().pixmap(QSize(32, 32)).toImage().convertToFormat(icon.format()),
+                 icon);
+    }
+
+    // The faces the layout names are drawn by their installed stand-ins, not by whatever the
+    // font system picks for an unknown name.
+    void facesAndSizes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("lblTitle") << "lblTitle"
+                                  << "Comic Neue" << 32 << true;
+        QTest::newRow("lblVersion") << "lblVersion"
+                                    << "Liberation Sans" << 11 << false;
+        QTest::newRow("lblDescription") << "lblDescription"
+                                        << "Liberation Sans" << 13 << false;
+        QTest::newRow("lblDisclaimer") << "lblDisclaimer"
+                                       << "Liberation Sans" << 13 << true;
+        QTest::newRow("cmdOK") << "cmdOK"
+                               << "Liberation Sans" << 11 << false;
+    }
+    void facesAndSizes()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, family);
+        QFETCH(int, pixels);
+        QFETCH(bool, bold);
+        AboutWindow *window = openAbout();
+        QVERIFY(window);
+        QWidget *control = window->findChild<QWidget *>(name);
+        QVERIFY(control);
+        const QFontInfo drawn(control->font());
+        QCOMPARE(drawn.family(), family);
+        QCOMPARE(drawn.pixelSize(), pixels);
+        QCOMPARE(drawn.bold(), bold);
+        QVERIFY(!drawn.italic());
     }
 
     void okHoldsTheFocusAndIsDefault()

@@ -29,10 +29,13 @@ void writeFile(const QString &path, const QByteArray &content, Mode mode)
     QVERIFY(file.setPermissions(permissions));
 }
 
-// A script that leaves a mark, so a test can see it ran.
+// A script that leaves a mark, so a test can see it ran. The mark appears whole, by a rename, so
+// a test that sees it never reads it half written.
 QByteArray markingScript(const QString &mark, const QByteArray &text)
 {
-    return "#!/bin/sh\necho " + text + " > '" + mark.toUtf8() + "'\n";
+    const QByteArray path = mark.toUtf8();
+    return "#!/bin/sh\necho " + text + " > '" + path + ".part' && mv '" + path + ".part' '" + path +
+           "'\n";
 }
 
 const Message kInfoBox{QStringLiteral("Info"), QStringLiteral("No s'ha pogut iniciar Info.bat"),
