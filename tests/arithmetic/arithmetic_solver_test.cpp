@@ -54,6 +54,9 @@ private slots:
                                       << QStringList{"0.366666666666667", "-0.133333333333333", "3", "0.1", "0.7"};
         QTest::newRow("given texts kept") << QStringList{" 1 ", "2E0", "+5", "", ""}
                                           << QStringList{" 1 ", "2E0", "+5", "9", "25"};
+        // (n - 1) * d formed first, a1 added last: n * d - d + a1 ends in ...001.
+        QTest::newRow("012 order") << QStringList{"0.3", "2.7", "1.1", "", ""}
+                                   << QStringList{"0.3", "2.7", "1.1", "0.57", "0.4785"};
     }
 
     void solves()
@@ -68,13 +71,34 @@ private slots:
         QCOMPARE(groupTexts(calc), after);
     }
 
+    // The fields read and written with the Catalan rules: a well-placed group separator is
+    // part of the number, a misplaced one makes the text no number at all.
+    void commaLocale_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("decimal commas") << QStringList{"0,5", "0,25", "4", "", ""}
+                                        << QStringList{"0,5", "0,25", "4", "1,25", "3,5"};
+        QTest::newRow("group separator read")
+            << QStringList{"1.500", "1,5", "2", "", ""}
+            << QStringList{"1.500", "1,5", "2", "1501,5", "3001,5"};
+        QTest::newRow("misplaced group is no number")
+            << QStringList{"1.5", "2", "5", "9", ""} << QStringList{"1", "2", "5", "9", "25"};
+        QTest::newRow("no grouping written")
+            << QStringList{"1234567", "0,5", "2", "", ""}
+            << QStringList{"1234567", "0,5", "2", "1234567,5", "2469134,5"};
+    }
+
     void commaLocale()
     {
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, after);
         test::RecordingSink sink;
         Calculator calc(sink, QLocale(QLocale::Catalan));
-        typeGroup(calc, {"0,5", "0,25", "4", "", ""});
+        typeGroup(calc, before);
         calc.pressOkAr();
-        QCOMPARE(groupTexts(calc), (QStringList{"0,5", "0,25", "4", "1,25", "3,5"}));
+        QCOMPARE(sink.messages, QList<Message>{});
+        QCOMPARE(groupTexts(calc), after);
     }
 
     // Refusals and failures: one box, and not a field changed.
@@ -115,6 +139,10 @@ private slots:
                                                  << "Error de càlcul" << "Desbordament" << warning;
         QTest::newRow("124 overflow in the product") << QStringList{"", "1E+308", "1E+300", "", "1"}
                                                      << "Error de càlcul" << "Desbordament" << warning;
+        // Sn is ((an + a1) * n) / 2: the product overflows before the halving could save it.
+        QTest::newRow("012 Sn multiplies before it halves")
+            << QStringList{"5E+307", "0", "3", "", ""} << "Error de càlcul" << "Desbordament"
+            << warning;
     }
 
     void refusals()

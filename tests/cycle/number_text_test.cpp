@@ -52,6 +52,23 @@ private slots:
         QTest::newRow("C nan") << "C" << "NaN" << false << 0.0;
         QTest::newRow("C out of range") << "C" << "-1e400" << false << 0.0;
         QTest::newRow("C inner blank") << "C" << "1 5" << false << 0.0;
+        // Non-finite spellings QLocale itself would read as numbers.
+        QTest::newRow("ca upper INF") << "ca" << "INF" << false << 0.0;
+        QTest::newRow("ca signed inf") << "ca" << "+inf" << false << 0.0;
+        QTest::newRow("ca negative nan") << "ca" << "-nan" << false << 0.0;
+        QTest::newRow("ca inf with blanks") << "ca" << " inf " << false << 0.0;
+        QTest::newRow("C infinity") << "C" << "infinity" << false << 0.0;
+        QTest::newRow("C nan") << "C" << "nan" << false << 0.0;
+        QTest::newRow("C inf") << "C" << "inf" << false << 0.0;
+        // Group separators in both kinds of locale, placed well and badly.
+        QTest::newRow("ca two groups") << "ca" << "1.234.567,5" << true << 1234567.5;
+        QTest::newRow("ca short group") << "ca" << "12.34" << false << 0.0;
+        QTest::newRow("ca long group") << "ca" << "1.5000" << false << 0.0;
+        QTest::newRow("ca group after the separator") << "ca" << "1,500.000" << false << 0.0;
+        QTest::newRow("C well-placed group") << "C" << "1,500" << true << 1500.0;
+        QTest::newRow("C group and decimals") << "C" << "1,234.5" << true << 1234.5;
+        QTest::newRow("C point in a comma place") << "C" << "1.500,5" << false << 0.0;
+        QTest::newRow("ca exponent beyond range small") << "ca" << "1E-400" << false << 0.0;
     }
 
     void reading()

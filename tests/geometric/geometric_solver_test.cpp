@@ -61,6 +61,27 @@ private slots:
         QTest::newRow("fractional n")
             << QStringList{"1", "4", "2.5", "", ""}
             << QStringList{"1", "4", "2.5", "8", "10.3333333333333"} << false << "";
+        // Each row in its tabled order: the rearrangements named in each row give another
+        // last digit for these values.
+        QTest::newRow("012 Sn as (an * r - a1) / (r - 1), not a1 (r^n - 1) / (r - 1)")
+            << QStringList{"0.1", "1.1", "2.5", "", ""}
+            << QStringList{"0.1", "1.1", "2.5", "0.115368973298717", "0.269058706285884"} << false
+            << "";
+        QTest::newRow("012 an as r^(n - 1) * a1, not a1 * r^n / r")
+            << QStringList{"0.3", "2.7", "1.5", "", ""}
+            << QStringList{"0.3", "2.7", "1.5", "0.492950301754649", "0.606450479257384"} << false
+            << "";
+        QTest::newRow("023 r through ln and exp, not a power of 1 / (n - 1)")
+            << QStringList{"0.1", "", "3", "5", ""}
+            << QStringList{"0.1", "7.07106781186547", "3", "5", "5.80710678118655"} << false << "";
+        QTest::newRow("123 a1 as an / r^(n - 1), not an * r^(1 - n)")
+            << QStringList{"", "1.1", "4", "9.1", ""}
+            << QStringList{"6.83696468820435", "1.1", "4", "9.1", "31.7303531179564"} << false
+            << "";
+        QTest::newRow("124 a1 as ((r - 1) * Sn) / (r^n - 1)")
+            << QStringList{"", "1.1", "4", "", "0.3"}
+            << QStringList{"0.0646412411118294", "1.1", "4", "0.0860374919198449", "0.3"} << false
+            << "";
         QTest::newRow("inconsistent: a1, r and n win")
             << QStringList{"8", "0.5", "3", "100", "200"} << QStringList{"8", "0.5", "3", "2", "14"}
             << true << "16";

@@ -122,6 +122,12 @@ private slots:
             << QStringList{"12000", "-7.11805555555555", "12", "1750"};
         QTest::newRow("simple 123 order") << 0 << QStringList{"", "3.5", "7", "100"}
                                           << QStringList{"80.3212851405622", "3.5", "7", "100"};
+        QTest::newRow("simple 123 rate as a fraction first")
+            << 0 << QStringList{"", "1.3", "19", "250"}
+            << QStringList{"200.481154771451", "1.3", "19", "250"};
+        QTest::newRow("compound 012 r / 100 + 1, not (100 + r) / 100")
+            << 1 << QStringList{"100", "2.7", "19", ""}
+            << QStringList{"100", "2.7", "19", "165.896960204605"};
         QTest::newRow("compound 012 through the power")
             << 1 << QStringList{"100", "1.5", "12", ""}
             << QStringList{"100", "1.5", "12", "119.561817146153"};

@@ -148,6 +148,73 @@ private slots:
         QCOMPARE(shown.sink.messages, QList<Message>{});
     }
 
+    // Each keystroke is one change of the field, and each change runs the handling at once:
+    // the sum follows the ratio key by key.
+    void everyKeystrokeIsAChange()
+    {
+        ShownWindow shown;
+        QVERIFY(shown.exposed);
+        act(shown, "0+2");
+        Form &form = shown.window->calculator().form();
+        QStringList ratioTexts;
+        QObject::connect(&form, &Form::textWritten, [&](FieldId id) {
+            if (id == field::Idg(1))
+                ratioTexts << form.text(id);
+        });
+        QLineEdit *ratio = geometricField(shown, 1);
+        QLineEdit *sum = geometricField(shown, 5);
+        const QStringList sums{"", "", "2.5", "2.66666666666667"};
+        const QString keys = QStringLiteral("0.25");
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            QTest::keyClick(ratio, keys[i].toLatin1());
+            QCOMPARE(sum->text(), sums[i]);
+        }
+        QCOMPARE(ratioTexts, (QStringList{"0", "0.", "0.2", "0.25"}));
+        checkDisplay(shown, true);
+    }
+
+    // The geometric boxes through a real press of "Ok": title, text and icon, with the fields and
+    // the display as they were.
+    void boxesOfAPress_data()
+    {
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        const QString noCase = QStringLiteral("Cas no contemplat");
+        const QString unknownN = QStringLiteral("n no pot ser incògnita");
+        const QString failure = QStringLiteral("Error de càlcul");
+        QTest::newRow("024") << QStringList{"0+1", "2+3", "4+7"} << noCase
+                             << QStringLiteral("(Dades: a1, an, Sn)");
+        QTest::newRow("234") << QStringList{"2+3", "3+4", "4+7"} << noCase
+                             << QStringLiteral("(Dades: n, an, Sn)");
+        QTest::newRow("013") << QStringList{"0+1", "1+2", "3+8"} << unknownN
+                             << QStringLiteral("n ha de ser enter");
+        QTest::newRow("too few") << QStringList{"0+1", "1+0.5", "2+x"}
+                                 << QStringLiteral("Dades insuficients")
+                                 << QStringLiteral("Són necessàries 3 dades");
+        QTest::newRow("r = 1") << QStringList{"0+1", "1+1", "2+5"} << failure
+                               << QStringLiteral("Divisió per zero");
+        QTest::newRow("overflow beside a sum")
+            << QStringList{"0+3", "1+0.5", "2+-2000"} << failure << QStringLiteral("Desbordament");
+    }
+
+    void boxesOfAPress()
+    {
+        QFETCH(QStringList, actions);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        ShownWindow shown;
+        QVERIFY(shown.exposed);
+        for (const QString &action : actions)
+            act(shown, action);
+        const QStringList before = shownTexts(shown);
+        const bool on = shown.window->calculator().form().sumDisplayOn();
+        QTest::mouseClick(shown.find<QPushButton>("OkGe"), Qt::LeftButton);
+        QCOMPARE(shown.sink.messages, (QList<Message>{{title, text, MessageIcon::Warning}}));
+        QCOMPARE(shownTexts(shown), before);
+        checkDisplay(shown, on);
+    }
+
     // Tab into the S field is no click: nothing switches, nothing is emptied. A click is.
     void tabIsNoClick()
     {

@@ -69,13 +69,13 @@ private slots:
         QTest::addColumn<int>("section");
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<QStringList>("boxes"); // "title|text" per box
+        QTest::addColumn<QStringList>("boxes"); // "title|text|icon" per box
 
-        const QString missingT = QStringLiteral("Cas no contemplat|Falta t");
+        const QString missingT = QStringLiteral("Cas no contemplat|Falta t|warning");
         const QString hardEquation =
-            QStringLiteral("Cas no contemplat|Eqüació difícil de resoldre");
-        const QString tooFew = QStringLiteral("Dades insuficients|Són necessàries 3 dades");
-        const QString divisionByZero = QStringLiteral("Error de càlcul|Divisió per zero");
+            QStringLiteral("Cas no contemplat|Eqüació difícil de resoldre|none");
+        const QString tooFew = QStringLiteral("Dades insuficients|Són necessàries 3 dades|warning");
+        const QString divisionByZero = QStringLiteral("Error de càlcul|Divisió per zero|warning");
 
         QTest::newRow("simple C") << 0 << QStringList{"200", "25", "2", ""}
                                   << QStringList{"200", "25", "2", "300"} << QStringList{};
@@ -122,6 +122,12 @@ private slots:
         QTest::newRow("amortisation rate missing")
             << 3 << QStringList{"300", "", "2", "400"} << QStringList{"300", "0", "2", "400"}
             << QStringList{hardEquation};
+        QTest::newRow("capitalisation t = 0")
+            << 2 << QStringList{"600", "100", "0", ""} << QStringList{"600", "100", "0", ""}
+            << QStringList{divisionByZero};
+        QTest::newRow("amortisation D, r = -100")
+            << 3 << QStringList{"", "-100", "2", "400"} << QStringList{"", "-100", "2", "400"}
+            << QStringList{divisionByZero};
         QTest::newRow("amortisation t = 0")
             << 3 << QStringList{"300", "100", "0", ""} << QStringList{"300", "100", "0", ""}
             << QStringList{divisionByZero};
@@ -143,8 +149,11 @@ private slots:
         QTest::mouseClick(okButton(window, section), Qt::LeftButton);
 
         QStringList opened;
-        for (const Message &message : sink.messages)
-            opened << message.title + u'|' + message.text;
+        for (const Message &message : sink.messages) {
+            opened << message.title + u'|' + message.text + u'|' +
+                          (message.icon == MessageIcon::Warning ? QStringLiteral("warning")
+                                                                : QStringLiteral("none"));
+        }
         QCOMPARE(opened, boxes);
         QCOMPARE(shownRow(window, section), shown);
     }
