@@ -46,7 +46,7 @@ struct Solver {
     Button button;
     QList<FieldId> fields;
     QStringList ordinary; // a consistent set of values for the fields, in C notation
-    QStringList keys;     // the keys the solver's table takes
+    QStringList keys;     // the keys the solver's table takes, then keys it refuses
 };
 
 QList<Solver> solvers()
@@ -57,32 +57,32 @@ QList<Solver> solvers()
          Button::OkAr,
          {Id(0), Id(1), Id(2), Id(3), Id(4)},
          {"1", "2", "5", "9", "25"},
-         {"012", "023", "024", "123", "124", "234"}},
+         {"012", "023", "024", "123", "124", "234", "134"}},
         {"OkGe",
          Button::OkGe,
          {Idg(0), Idg(1), Idg(2), Idg(3), Idg(4)},
          {"8", "0.5", "3", "2", "14"},
-         {"012", "023", "123", "124"}},
+         {"012", "023", "123", "124", "024", "234", "013"}},
         {"OkInteres(0)",
          Button::OkInteres0,
          {IdI(0), IdI(1), IdI(2), IdI(3)},
          {"200", "25", "2", "300"},
-         {"012", "023", "123"}},
+         {"012", "023", "123", "013"}},
         {"OkInteres(1)",
          Button::OkInteres1,
          {IdI(4), IdI(5), IdI(6), IdI(7)},
          {"5", "100", "3", "40"},
-         {"012", "023", "123"}},
+         {"012", "023", "123", "013"}},
         {"OkInteres(2)",
          Button::OkInteres2,
          {IdI(8), IdI(9), IdI(10), IdI(11)},
          {"600", "100", "2", "100"},
-         {"012", "023", "123"}},
+         {"012", "023", "123", "013"}},
         {"OkInteres(3)",
          Button::OkInteres3,
          {IdI(12), IdI(13), IdI(14), IdI(15)},
          {"300", "100", "2", "400"},
-         {"012", "023", "123"}},
+         {"012", "023", "123", "013"}},
     };
 }
 
@@ -103,7 +103,8 @@ class EdgeValuesTest : public QObject {
 
 private slots:
     // Every edge value in every field of every solver: as one of the three givens of every key
-    // the solver takes, and in a full group where it may be overwritten.
+    // the solver takes, of a key it refuses (nothing changes, or the interest rows write their
+    // 0), and in a full group where it may be overwritten.
     void solverFields_data()
     {
         QTest::addColumn<QString>("locale");
@@ -197,7 +198,14 @@ private slots:
             {"minus one half rounds to zero", "-0.5", 0},
             {"minus zero", "-0", 0},
             {"largest double", "1.7976931348623157E+308", -1},
+            {"largest negative double", "-1.7976931348623157E+308", -1},
+            {"beyond the largest double", "1.8E+308", -1},
+            {"1E+308", "1E+308", -1},
+            {"-1E+308", "-1E+308", -1},
+            {"1E-308 rounds to zero", "1E-308", 0},
+            {"-1E-308 rounds to zero", "-1E-308", 0},
             {"smallest subnormal", "4.9406564584124654E-324", 0},
+            {"negative subnormal", "-4.9406564584124654E-324", 0},
             {"65536 does not wrap", "65536", -1},
             {"-65535 does not wrap", "-65535", -1},
         };

@@ -123,9 +123,13 @@ Reach reachOf(const Action &action)
     case ActionKind::Type:
     case ActionKind::Paste:
     case ActionKind::Erase: {
+        // An edit of the first term, the ratio or the sum runs the exchange among those three
+        // and may switch the display; an edit of n, an or Sn only refreshes the slots.
         const FieldId id{action.target};
-        if (field::isIdg(id)) {
-            reach.fields = range(idgField, 0, 6);
+        const bool exchanges =
+            field::isIdg(id) && (field::idgIndex(id) <= 1 || field::idgIndex(id) == 5);
+        if (exchanges) {
+            reach.fields = {field::Idg(0), field::Idg(1), field::Idg(5)};
             reach.display = true;
         } else {
             reach.fields = {id};
@@ -282,6 +286,14 @@ QStringList InvariantChecker::run(const Action &action)
     QStringList broken;
     if (calculator_.form().nesting() != 0)
         broken << QStringLiteral("the nesting of the change handling did not come back to 0");
+    // The exchange between S and the first term ends by itself or at the bound, never deeper.
+    const auto deepest =
+        std::max_element(events_.begin(), events_.end(),
+                         [](const Event &a, const Event &b) { return a.nesting < b.nesting; });
+    if (deepest != events_.end() && deepest->nesting > Form::kMaxNesting)
+        broken << QStringLiteral("the change handling nested %1 deep, beyond the bound of %2")
+                      .arg(deepest->nesting)
+                      .arg(Form::kMaxNesting);
     // The bound may end an exchange whose texts do not settle; it must end it in order, with
     // the texts of the last writes (checked as every program write below). How often it
     // happens is counted, not judged.

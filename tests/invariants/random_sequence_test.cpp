@@ -306,6 +306,42 @@ private slots:
         QVERIFY(planted);
         QVERIFY2(broken.join(u'\n').contains(named), qPrintable(broken.join(u'\n')));
     }
+
+    // Faults planted into an edit of n, an or Sn, which only refresh the slots.
+    void checkerNamesPlantedEditFaults_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("the sum rewritten") << 0 << "Idg(5) was written, outside";
+        QTest::newRow("the first term rewritten") << 1 << "Idg(0) was written, outside";
+        QTest::newRow("the display switched") << 2 << "display changed";
+    }
+
+    void checkerNamesPlantedEditFaults()
+    {
+        QFETCH(int, fault);
+        QFETCH(QString, named);
+        using namespace field;
+        InvariantChecker checker(QLocale::c());
+        for (const Action &action : {pasteInto(Idg(0), "3"), pasteInto(Idg(1), "0.5")})
+            QVERIFY(checker.run(action).isEmpty());
+        Form &form = checker.calculator().form();
+        bool planted = false;
+        QObject::connect(&form, &Form::textWritten, &form, [&](FieldId id) {
+            if (planted || id != Idg(3))
+                return;
+            planted = true;
+            if (fault == 0)
+                form.setText(Idg(5), QStringLiteral("7"));
+            else if (fault == 1)
+                form.setText(Idg(0), QStringLiteral("4"));
+            else
+                form.setSumDisplayOn(!form.sumDisplayOn());
+        });
+        const QStringList broken = checker.run(typeInto(Idg(3), "24"));
+        QVERIFY(planted);
+        QVERIFY2(broken.join(u'\n').contains(named), qPrintable(broken.join(u'\n')));
+    }
 };
 
 TIREL_TEST(RandomSequenceTest);
