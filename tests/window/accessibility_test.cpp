@@ -12,23 +12,9 @@
 
 using namespace tirel;
 using tirel::test::ShownWindow;
+using tirel::test::operableControls;
 
 namespace {
-// The fields, lists and buttons as the window holds them; a combo box's own text line counts
-// as part of its list.
-QList<QWidget *> operableControls(const ShownWindow &shown)
-{
-    QList<QWidget *> controls;
-    for (QLineEdit *edit : shown.window->findChildren<QLineEdit *>()) {
-        if (!qobject_cast<QComboBox *>(edit->parentWidget()))
-            controls.append(edit);
-    }
-    for (QComboBox *combo : shown.window->findChildren<QComboBox *>())
-        controls.append(combo);
-    for (QPushButton *button : shown.window->findChildren<QPushButton *>())
-        controls.append(button);
-    return controls;
-}
 
 QString accessibleText(QWidget *widget, QAccessible::Text kind)
 {

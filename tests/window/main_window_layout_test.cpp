@@ -18,23 +18,10 @@
 
 using namespace tirel;
 using tirel::test::ShownWindow;
+using tirel::test::operableControls;
 
 namespace {
 
-// The controls the user works with, in the client area's coordinates.
-QList<QWidget *> interactiveControls(const ShownWindow &shown)
-{
-    QList<QWidget *> controls;
-    for (QLineEdit *edit : shown.window->findChildren<QLineEdit *>()) {
-        if (!qobject_cast<QComboBox *>(edit->parentWidget()))
-            controls.append(edit);
-    }
-    for (QComboBox *combo : shown.window->findChildren<QComboBox *>())
-        controls.append(combo);
-    for (QPushButton *button : shown.window->findChildren<QPushButton *>())
-        controls.append(button);
-    return controls;
-}
 
 QString focusName(QWidget *widget)
 {
@@ -158,7 +145,7 @@ void MainWindowLayoutTest::absolutePositions()
 void MainWindowLayoutTest::noInteractiveControlsOverlap()
 {
     ShownWindow shown;
-    const QList<QWidget *> controls = interactiveControls(shown);
+    const QList<QWidget *> controls = operableControls(shown);
     // 33 fields, 2 combo boxes, 8 buttons.
     QCOMPARE(controls.size(), 33 + 2 + 8);
     for (qsizetype i = 0; i < controls.size(); ++i) {
@@ -173,7 +160,7 @@ void MainWindowLayoutTest::interactiveControlsAboveLabels()
 {
     ShownWindow shown;
     int overlaps = 0;
-    for (QWidget *control : interactiveControls(shown)) {
+    for (QWidget *control : operableControls(shown)) {
         const QObjectList siblings = control->parentWidget()->children();
         const qsizetype controlIndex = siblings.indexOf(control);
         for (qsizetype k = 0; k < siblings.size(); ++k) {

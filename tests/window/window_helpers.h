@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QImage>
 #include <QLineEdit>
+#include <QList>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
 #include <cstdlib>
@@ -38,6 +40,22 @@ struct ShownWindow {
     std::unique_ptr<MainWindow> window;
     bool exposed = false;
 };
+
+// The fields, lists and buttons the user works with; a combo box's own text line counts as part
+// of its list.
+inline QList<QWidget *> operableControls(const ShownWindow &shown)
+{
+    QList<QWidget *> controls;
+    for (QLineEdit *edit : shown.window->findChildren<QLineEdit *>()) {
+        if (!qobject_cast<QComboBox *>(edit->parentWidget()))
+            controls.append(edit);
+    }
+    for (QComboBox *combo : shown.window->findChildren<QComboBox *>())
+        controls.append(combo);
+    for (QPushButton *button : shown.window->findChildren<QPushButton *>())
+        controls.append(button);
+    return controls;
+}
 
 // The colour most pixels of an image have.
 inline QRgb backgroundOf(const QImage &image)
