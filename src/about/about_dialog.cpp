@@ -1,6 +1,7 @@
 #include "about/about_dialog.h"
 
 #include "window/app_icon.h"
+#include "window/fixed_palette.h"
 #include "window/fonts.h"
 #include "window/layout_table.h"
 
@@ -78,6 +79,7 @@ AboutWindow::AboutWindow()
                            Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
+    applyFixedPalette(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowIcon(emptyIcon());
@@ -127,6 +129,7 @@ AboutWindow::AboutWindow()
     for (QLabel *label : findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
 
+    pinFixedStyle(this);
     Form_Load();
     cmdOK_->setFocus();
 }

@@ -2,6 +2,7 @@
 
 #include "window/accessibility.h"
 #include "window/app_icon.h"
+#include "window/fixed_palette.h"
 #include "window/fonts.h"
 #include "window/layout_table.h"
 #include "window/layout_widgets.h"
@@ -58,6 +59,7 @@ MainWindow::MainWindow(const QLocale &locale, MessageSink *messages, QWidget *pa
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(kWindowCaption);
     setWindowIcon(applicationIcon());
+    applyFixedPalette(this);
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("FTirel"));
@@ -77,6 +79,8 @@ MainWindow::MainWindow(const QLocale &locale, MessageSink *messages, QWidget *pa
     bindLists();
     bindButtons();
 
+    // Before the size is taken: the style sets the menu bar's height.
+    pinFixedStyle(this);
     // The client area has its own size below the menu bar; the layout never follows a resize.
     resize(layout::twipsToPixels(layout::kClientWidthTwips),
            layout::twipsToPixels(layout::kClientHeightTwips) + menuBar()->sizeHint().height());

@@ -1,11 +1,11 @@
 #include "window/window_builder.h"
 
+#include "window/fixed_palette.h"
 #include "window/fonts.h"
 #include "window/layout_widgets.h"
 
 #include <QComboBox>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListView>
 #include <QPalette>
@@ -27,7 +27,7 @@ const QColor kListBackground{255, 255, 192};
 
 QColor buttonFace()
 {
-    return QGuiApplication::palette().color(QPalette::Active, QPalette::Button);
+    return fixedPalette().color(QPalette::Active, QPalette::Button);
 }
 
 QFont fontOf(const layout::FontSpec &spec)

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# The window keeps its own look whatever the desktop theme or widget style: starts the program
+# under a private X server once per setting of the table below, grabs the client area below the
+# menu bar and the About dialog, and requires each to match the default setting's grab at 99% of
+# its pixels or more; text typed into a field must be dark ink on a white field.
+# Set TIREL_SHOTS_DIR to keep the grabs as PNG files.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+cd "$root"
+program="$(realpath -m "${TIREL_BUILD_DIR:-build/release}/src/tirel")"
+pixels=(python3 "$root/scripts/checks/lib/pixels.py")
+
+# name | environment | arguments. The first row is the reference.
+settings=(
+  "default||"
+  "gtk3 Adwaita:dark|QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark|"
+  "gtk3 HighContrast|QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=HighContrast|"
+  "style fusion||-style fusion"
+  "style windows||-style windows"
+)
+client_height=599 # 8985 twips below the menu bar
+required=99
+# The arithmetic a1 field, in client pixels: frame 160+150+555 twips across, 165+375+390 down.
+field=(58 62 41 21)
+
+fail() {
+  echo "themes check: $*" >&2
+  exit 1
+}
+[ -x "$program" ] || fail "no program at $program (build it first)"
+for tool in Xvfb xdotool import convert python3; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh test installs it)"
+done
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/tirel-themes.XXXXXX")"
+xvfb_pid=
+app_pid=
+bus_pid=
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -dpi 96 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 50); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -1 "$work/display")"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The gtk3 theme asks the session bus for settings: a private one keeps the host's out.
+unset DBUS_SESSION_BUS_ADDRESS
+if command -v dbus-daemon >/dev/null; then
+  dbus-daemon --session --fork --print-address=4 --print-pid=5 4>"$work/bus.address" 5>"$work/bus.pid"
+  bus_pid="$(cat "$work/bus.pid")"
+  DBUS_SESSION_BUS_ADDRESS="$(cat "$work/bus.address")"
+  export DBUS_SESSION_BUS_ADDRESS
+fi
+
+# Grabs window $1 into $2 once it is painted and two grabs in a row agree (a blinking caret aside).
+grab_settled() {
+  local previous="$work/previous.ppm"
+  import -depth 8 -window "$1" "ppm:$previous"
+  for _ in $(seq 30); do
+    sleep 0.15
+    import -depth 8 -window "$1" "ppm:$2"
+    "${pixels[@]}" size "$2" >/dev/null && "${pixels[@]}" match "$previous" "$2" 0 99.95 >/dev/null &&
+      return 0
+    cp "$2" "$previous"
+  done
+  fail "the window at $1 never settled"
+}
+
+find_window() { # title pattern; prints the id of the visible window with that title
+  timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1
+}
+
+keep() { [ -n "${TIREL_SHOTS_DIR:-}" ] && mkdir -p "$TIREL_SHOTS_DIR" && convert "$1" "$TIREL_SHOTS_DIR/$2.png" || true; }
+
+failures=0
+index=0
+for row in "${settings[@]}"; do
+  IFS='|' read -r name environment arguments <<<"$row"
+  tag="setting$index"
+  # shellcheck disable=SC2086 # the table's words are meant to split
+  env $environment "$program" $arguments >"$work/$tag.log" 2>&1 &
+  app_pid=$!
+  window="$(find_window '^Progressions - Inter')" || true
+  [ -n "$window" ] || fail "$name: the main window did not appear: $(cat "$work/$tag.log")"
+
+  grab_settled "$window" "$work/$tag-main.ppm"
+  read -r width height < <("${pixels[@]}" size "$work/$tag-main.ppm")
+  menu=$((height - client_height))
+  [ "$width" -eq 619 ] && [ "$menu" -gt 0 ] || fail "$name: window is ${width}x$height"
+
+  # Type into the arithmetic a1 field and judge the ink against the empty field.
+  xdotool mousemove --window "$window" $((field[0] + field[2] / 2)) $((menu + field[1] + field[3] / 2)) click 1
+  xdotool type --delay 20 "12345"
+  sleep 0.3
+  import -depth 8 -window "$window" "ppm:$work/$tag-typed.ppm"
+  ok=yes
+  typed="dark on white"
+  "${pixels[@]}" ink "$work/$tag-main.ppm" "$work/$tag-typed.ppm" \
+    $((field[0] + 3)) $((field[1] + 3)) $((field[2] - 6)) $((field[3] - 6)) "$client_height" || { ok=no; typed=WRONG; }
+
+  # The About dialog, through the menu: Info, then its second item.
+  xdotool mousemove --window "$window" 15 $((menu / 2)) click 1
+  sleep 0.3
+  xdotool key Down Down Return
+  about="$(find_window '^About Tirel$')" || true
+  [ -n "$about" ] || fail "$name: the About dialog did not appear"
+  grab_settled "$about" "$work/$tag-about.ppm"
+
+  main_match="$("${pixels[@]}" match "$work/setting0-main.ppm" "$work/$tag-main.ppm" "$client_height" "$required")" || ok=no
+  about_match="$("${pixels[@]}" match "$work/setting0-about.ppm" "$work/$tag-about.ppm" 0 "$required")" || ok=no
+  printf '%-20s client area %6s%%   About dialog %6s%%   typed text %s\n' \
+    "$name" "$main_match" "$about_match" "$typed"
+  for shot in main typed about; do keep "$work/$tag-$shot.ppm" "${name// /-}-$shot"; done
+  [ $ok = yes ] || failures=$((failures + 1))
+
+  kill "$app_pid"
+  wait "$app_pid" 2>/dev/null || true
+  app_pid=
+  index=$((index + 1))
+done
+
+[ "$failures" -eq 0 ] || fail "$failures setting(s) change the window's look"
+echo "themes check passed"
