@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh test
 
-step() { printf '\n=== %s\n' "$*"; }
+# Each step's heading says how long the run has taken so far, to keep CI's budget in sight.
+step() { printf '\n=== %s (at %d s)\n' "$*" "$SECONDS"; }
 
 step "build and test (warnings as errors)"
 cmake --preset dev >/dev/null
@@ -16,9 +17,17 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
 
-# Further checks, each its own script: the fuzzer smoke run, the package checks, the quick bench.
+# The README's install and package commands as written: the release preset with every target,
+# warning-free, installed into a scratch prefix and packaged. The checks below start that build.
+step "the README's install and package commands"
+scripts/readme_commands.sh
+export TIREL_BUILD_DIR="$PWD/build/release"
+
+# Further checks, each its own script: the fuzzer smoke run, the package checks, the quick bench,
+# the look under other themes, a Wayland session, what a screen reader sees.
 for check in scripts/checks/*.sh; do
   [ -e "$check" ] || continue
   step "$(basename "$check" .sh)"
   bash "$check"
 done
+step "all passed"

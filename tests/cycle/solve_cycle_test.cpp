@@ -57,7 +57,7 @@ private slots:
         QFETCH(QString, mask);
         QFETCH(QStringList, after);
 
-        Form form(QLocale(QLocale::Catalan));
+        Form form{QLocale(QLocale::Catalan)};
         for (int p = 0; p < 5; ++p)
             form.setText(kGroup[std::size_t(p)], texts[p]);
         std::array<double, 5> values{};
@@ -89,7 +89,7 @@ private slots:
     void tooFewDataChangesNothing()
     {
         QFETCH(QStringList, texts);
-        Form form(QLocale(QLocale::Catalan));
+        Form form{QLocale(QLocale::Catalan)};
         for (int p = 0; p < 5; ++p)
             form.setText(kGroup[std::size_t(p)], texts[p]);
         std::array<double, 5> values{};

@@ -53,10 +53,11 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<quint64>("seed");
-        for (const char *locale : {"ca", "C"}) {
-            for (quint64 seed : {1u, 2u, 3u, 20261207u}) {
-                QTest::addRow("%s seed %llu", locale, static_cast<unsigned long long>(seed))
-                    << QString::fromLatin1(locale) << seed;
+        for (const QString &locale : {QStringLiteral("ca"), QStringLiteral("C")}) {
+            for (const quint64 seed : {quint64{1}, quint64{2}, quint64{3}, quint64{20261207}}) {
+                QTest::addRow("%s seed %llu", qPrintable(locale),
+                              static_cast<unsigned long long>(seed))
+                    << locale << seed;
             }
         }
     }
