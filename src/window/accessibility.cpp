@@ -1,5 +1,10 @@
 #include "window/accessibility.h"
 
+#include "window/layout_widgets.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QString>
@@ -16,6 +21,11 @@ const QString kSimpleInterest = QStringLiteral("Interès simple");
 const QString kCompoundInterest = QStringLiteral("Interès compost");
 const QString kCapitalisation = QStringLiteral("Anualitats de capitalització");
 const QString kAmortisation = QStringLiteral("Anualitats d'amortització");
+// The frames around the sections. The annuity frame's caption is only completed by its two row
+// captions, so a listener hears both kinds of annuity at once.
+const QString kProgressions = QStringLiteral("Progressions");
+const QString kInterest = QStringLiteral("Interès");
+const QString kAnnuities = QStringLiteral("Anualitats de capitalització i d'amortització");
 
 struct Quantity {
     const char *symbol;      // as the label at the field's left names it, without " ="
@@ -42,11 +52,46 @@ void name(QWidget *window, const QString &objectName, const QString &section,
     const QString accessibleName = section + QStringLiteral(": ") + what;
     widget->setAccessibleName(accessibleName);
     widget->setAccessibleDescription(description);
-    // An editable list is read through its text line as well.
-    if (auto *combo = qobject_cast<QComboBox *>(widget); combo && combo->lineEdit()) {
-        combo->lineEdit()->setAccessibleName(accessibleName);
-        combo->lineEdit()->setAccessibleDescription(description);
+    // An editable list is read through its text line and its drop-down as well: one control,
+    // one name.
+    if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+        if (combo->lineEdit()) {
+            combo->lineEdit()->setAccessibleName(accessibleName);
+            combo->lineEdit()->setAccessibleDescription(description);
+        }
+        combo->view()->setAccessibleName(accessibleName);
+        combo->view()->setAccessibleDescription(description);
     }
+}
+
+// A frame is announced as a group, so a listener moving into a field hears the section around
+// it; a plain widget would be a nameless filler.
+QAccessibleInterface *frameInterface(const QString &className, QObject *object)
+{
+    if (className != QLatin1String(FrameBox::staticMetaObject.className()))
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Grouping);
+}
+
+// Installed as the program loads: an interface, once made for a frame, is kept for the frame's
+// life, and a screen reader may ask for one as soon as the frame exists.
+void installFrameInterface()
+{
+    QAccessible::installFactory(frameInterface);
+}
+Q_CONSTRUCTOR_FUNCTION(installFrameInterface)
+
+// A frame is named after its section; what its caption adds (the section's formula) is its
+// description, since the caption is drawn and so not otherwise read.
+void nameFrame(QWidget *window, const QString &objectName, const QString &section)
+{
+    auto *frame = window->findChild<FrameBox *>(objectName);
+    if (!frame)
+        return;
+    frame->setAccessibleName(section);
+    const QString caption = frame->caption().trimmed();
+    frame->setAccessibleDescription(
+        caption.startsWith(section) ? caption.mid(section.size()).trimmed() : QString());
 }
 
 void nameField(QWidget *window, const QString &objectName, const QString &section,
@@ -78,6 +123,13 @@ void applyAccessibleNames(QWidget *mainWindow)
 {
     if (!mainWindow)
         return;
+    nameFrame(mainWindow, QStringLiteral("Progressions"), kProgressions);
+    nameFrame(mainWindow, QStringLiteral("PAritm"), kArithmetic);
+    nameFrame(mainWindow, QStringLiteral("PGeom"), kGeometric);
+    nameFrame(mainWindow, QStringLiteral("PInteresComercial"), kInterest);
+    nameFrame(mainWindow, QStringLiteral("PInteres"), kSimpleInterest);
+    nameFrame(mainWindow, QStringLiteral("PCompost"), kCompoundInterest);
+    nameFrame(mainWindow, QStringLiteral("Panual"), kAnnuities);
 
     const Quantity arithmetic[] = {kFirstTerm, {"d", "diferència"}, kCount, kLastTerm, kSum};
     for (int i = 0; i < 5; ++i)

@@ -108,9 +108,13 @@ void MainWindow::bindFields()
     for (int n = 0; n < field::kFieldCount; ++n) {
         const FieldId id{n};
         QLineEdit *edit = controls_.fields[static_cast<std::size_t>(n)];
-        // Only the user's own edits; a text the program writes is mirrored, never sent back.
-        connect(edit, &QLineEdit::textEdited, this,
-                [this, id](const QString &text) { calculator_.edit(id, text); });
+        // Every text that reaches the field from outside goes into the core as one edit: typing,
+        // and a text set by assistive technology, which QLineEdit does not count as edited. A
+        // mirror of the core's own write already equals its text and is skipped.
+        connect(edit, &QLineEdit::textChanged, this, [this, id, edit] {
+            if (edit->text() != calculator_.form().text(id))
+                calculator_.edit(id, edit->text());
+        });
         if (field::isIdg(id))
             edit->installEventFilter(this);
         showFieldText(id);
@@ -126,8 +130,13 @@ void MainWindow::bindLists()
     for (int n = 0; n < kListCount; ++n) {
         const auto id = static_cast<ListId>(n);
         QComboBox *combo = controls_.lists[static_cast<std::size_t>(n)];
-        connect(combo->lineEdit(), &QLineEdit::textEdited, this,
-                [this, id](const QString &text) { calculator_.editListText(id, text); });
+        // The same for the text line; the mirror of the core's list blocks the combo's signals
+        // while it resets the model, which empties the text line for a moment.
+        connect(combo->lineEdit(), &QLineEdit::textChanged, this, [this, id, combo] {
+            const QString text = combo->lineEdit()->text();
+            if (!combo->signalsBlocked() && text != calculator_.form().listTextLine(id))
+                calculator_.editListText(id, text);
+        });
         // Choosing a term puts it in the text line: that too is the user's edit.
         connect(combo, &QComboBox::textActivated, this,
                 [this, id](const QString &text) { calculator_.editListText(id, text); });

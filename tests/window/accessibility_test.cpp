@@ -3,6 +3,7 @@
 #include "support/test_main.h"
 #include "window_helpers.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
@@ -121,7 +122,8 @@ private slots:
                  QStringLiteral("rèdit, en tant per cent"));
     }
 
-    // Focus in an editable list lands in its text line, which must be announced the same way.
+    // Focus in an editable list lands in its text line, and an open list in its drop-down: both
+    // must be announced the same way.
     void listTextLinesCarryTheListName()
     {
         ShownWindow shown;
@@ -129,6 +131,8 @@ private slots:
             auto *combo = shown.find<QComboBox>(QLatin1String(name));
             QVERIFY(combo && combo->lineEdit());
             QCOMPARE(accessibleText(combo->lineEdit(), QAccessible::Name),
+                     accessibleText(combo, QAccessible::Name));
+            QCOMPARE(accessibleText(combo->view(), QAccessible::Name),
                      accessibleText(combo, QAccessible::Name));
         }
     }

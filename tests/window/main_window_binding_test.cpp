@@ -5,6 +5,7 @@
 #include "window_helpers.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -35,6 +36,21 @@ QString shownText(const ShownWindow &shown, const QString &field)
 {
     return shown.find<QLineEdit>(field)->text();
 }
+
+// Sets a text line's whole text the way assistive technology does, by the named route.
+void setThrough(const QString &route, QLineEdit *edit, const QString &text)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(edit);
+    const int length = iface->textInterface()->characterCount();
+    if (route == QLatin1String("value")) {
+        iface->setText(QAccessible::Value, text);
+    } else if (route == QLatin1String("replace")) {
+        iface->editableTextInterface()->replaceText(0, length, text);
+    } else {
+        iface->editableTextInterface()->deleteText(0, length);
+        iface->editableTextInterface()->insertText(0, text);
+    }
+}
 } // namespace
 
 class MainWindowBindingTest : public QObject {
@@ -46,6 +62,8 @@ private slots:
     void arithmeticMessages_data();
     void arithmeticMessages();
     void onlyUserEditsReachTheCore();
+    void assistiveTextReachesTheCore_data();
+    void assistiveTextReachesTheCore();
     void programWritesAreHandledOnce();
     void writesShowBeforeABoxOpens();
     void listsMirrorTheForm();
@@ -147,11 +165,51 @@ void MainWindowBindingTest::onlyUserEditsReachTheCore()
     QTest::keyClick(shown.find<QLineEdit>("IdK"), Qt::Key_Backspace);
     QCOMPARE(written.size(), 3);
     QCOMPARE(form.text(field::IdK), QStringLiteral("1"));
-    // A text the program sets on the widget (not the user) does not go into the core.
+    // A text set on the widget by any other route (assistive technology sets it so) goes into
+    // the core as one edit too.
     written.clear();
     shown.find<QLineEdit>("IdA")->setText(QStringLiteral("99"));
-    QCOMPARE(written.size(), 0);
-    QVERIFY(form.text(field::IdA).isEmpty());
+    QCOMPARE(written.size(), 1);
+    QCOMPARE(form.text(field::IdA), QStringLiteral("99"));
+}
+
+void MainWindowBindingTest::assistiveTextReachesTheCore_data()
+{
+    QTest::addColumn<QString>("route");
+    QTest::newRow("accessible value") << "value";
+    QTest::newRow("editable text replaced") << "replace";
+    QTest::newRow("editable text deleted and inserted") << "insert";
+}
+
+// What assistive technology writes is used exactly as typing would be: by the solve, by the
+// exchange between S and the first term, and in a list's text line; each change is one write.
+void MainWindowBindingTest::assistiveTextReachesTheCore()
+{
+    QFETCH(QString, route);
+    ShownWindow shown;
+    Form &form = shown.window->calculator().form();
+    QSignalSpy written(&form, &Form::textWritten);
+    for (int i = 0; i < 3; ++i)
+        setThrough(route, shown.find<QLineEdit>(QStringLiteral("Id(%1)").arg(i)),
+                   QStringList{"1", "2", "5"}[i]);
+    QCOMPARE(written.size(), 3);
+    QAccessible::queryAccessibleInterface(shown.find("OkAr"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(form.text(field::Id(4)), QStringLiteral("25"));
+    QCOMPARE(shownText(shown, "Id(3)"), QStringLiteral("9"));
+    QCOMPARE(written.size(), 5);
+
+    setThrough(route, shown.find<QLineEdit>("Idg(0)"), QStringLiteral("3"));
+    setThrough(route, shown.find<QLineEdit>("Idg(1)"), QStringLiteral("0.5"));
+    QCOMPARE(shownText(shown, "Idg(5)"), QStringLiteral("6"));
+    setThrough(route, shown.find<QLineEdit>("Idg(5)"), QStringLiteral("60"));
+    QCOMPARE(shownText(shown, "Idg(0)"), QStringLiteral("30"));
+    QCOMPARE(form.text(field::Idg(1)), QStringLiteral("0.5"));
+    QCOMPARE(form.nestingBoundHits(), 0);
+
+    setThrough(route, shown.find<QComboBox>("Lstg")->lineEdit(), QStringLiteral("abc"));
+    QCOMPARE(form.listTextLine(ListId::Lstg), QStringLiteral("abc"));
 }
 
 void MainWindowBindingTest::programWritesAreHandledOnce()
