@@ -208,8 +208,13 @@ void MainWindowBindingTest::assistiveTextReachesTheCore()
     QCOMPARE(form.text(field::Idg(1)), QStringLiteral("0.5"));
     QCOMPARE(form.nestingBoundHits(), 0);
 
-    setThrough(route, shown.find<QComboBox>("Lstg")->lineEdit(), QStringLiteral("abc"));
+    QLineEdit *line = shown.find<QComboBox>("Lstg")->lineEdit();
+    setThrough(route, line, QStringLiteral("abc"));
     QCOMPARE(form.listTextLine(ListId::Lstg), QStringLiteral("abc"));
+    // New terms in the list leave its text line as it was, in the core and on screen.
+    form.setListEntries(ListId::Lstg, {QStringLiteral("1"), QStringLiteral("2")});
+    QCOMPARE(form.listTextLine(ListId::Lstg), QStringLiteral("abc"));
+    QCOMPARE(line->text(), QStringLiteral("abc"));
 }
 
 void MainWindowBindingTest::programWritesAreHandledOnce()
