@@ -29,5 +29,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries come from the binary itself; the faces the window maps its fonts to do not.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-comic-neue")
+# Qt's own platform plugin for a Wayland session; under X11 the program runs without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)
