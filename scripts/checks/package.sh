@@ -47,6 +47,8 @@ for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberati
   tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*//' | grep -qx "$pkg" ||
     fail "Depends lacks $pkg"
 done
+tr ',' '\n' <<<"$(field Recommends)" | sed -E 's/^ +//; s/[ (].*//' | grep -qx qt6-wayland ||
+  fail "Recommends lacks qt6-wayland: '$(field Recommends)'"
 dpkg-deb -I "$deb" | grep -q '^ Description: ' || fail "no Description"
 
 # The file list: exactly the program, the desktop entry, the metainfo and the two icons.
