@@ -17,6 +17,7 @@ settings=(
   "gtk3 HighContrast|QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=HighContrast|"
   "style fusion||-style fusion"
   "style windows||-style windows"
+  "dark and windows|QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark|-style windows"
 )
 client_height=599 # 8985 twips below the menu bar
 required=99
