@@ -52,7 +52,8 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -1 "$work/display")"
+DISPLAY=":$(head -1 "$work/display")"
+export DISPLAY
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 # The gtk3 theme asks the session bus for settings: a private one keeps the host's out.
