@@ -17,6 +17,24 @@ std::optional<double> textToDouble(const QString &text, const QLocale &locale);
 // It rounds on purpose: a text it wrote, read and written again, gives the same text.
 QString doubleToText(double value, const QLocale &locale);
 
+// The same text form for many numbers in one locale (the interpolations list up to 32765): the
+// locale's characters are looked up once, and each text is written straight into its string.
+class NumberTextForm {
+public:
+    explicit NumberTextForm(const QLocale &locale);
+    QString operator()(double value) const;
+
+private:
+    QString decimalPoint_;
+    QString negativeSign_;
+    QString positiveSign_;
+    bool singleCharacters_ = false; // every replacement is one character: write in place
+};
+
+// The same text through the C library's general formatting, one call at a time: the yardstick
+// the text-equality test and the benchmark hold the fast path against.
+QString referenceDoubleToText(double value, const QLocale &locale);
+
 // The interpolation counts: a number rounded to the nearest whole number, a half to the even
 // neighbour, that must fit a 16-bit signed integer.
 std::optional<std::int16_t> textToInt16(const QString &text, const QLocale &locale);
