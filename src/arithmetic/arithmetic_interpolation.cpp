@@ -4,8 +4,7 @@
 #include "cycle/checked.h"
 #include "cycle/form.h"
 #include "cycle/number_text.h"
-
-#include <QStringList>
+#include "cycle/term_list.h"
 
 namespace tirel {
 
@@ -76,17 +75,8 @@ bool ArithmeticInterpolation::interpolate()
     solver_.OkAr_Click();
 
     // Every term from the full-precision d on its own: a running sum would drift over many terms.
-    QStringList entries;
-    entries.reserve(k > 0 ? k : 0);
-    try {
-        for (int m = 1; m <= k; ++m)
-            entries.append(doubleToText((Num(double(m)) * d + a).value(), locale));
-    } catch (const NumericFailure &) {
-        form_.setListEntries(ListId::LstIntrp, entries);
-        throw;
-    }
-    form_.setListEntries(ListId::LstIntrp, entries);
-    form_.setListTextLine(ListId::LstIntrp, entries.isEmpty() ? QString() : entries.first());
+    fillTermList(form_, ListId::LstIntrp, k,
+                 [d, a](int m) { return (Num(double(m)) * d + a).value(); });
     return true;
 }
 

@@ -4,9 +4,8 @@
 #include "cycle/checked.h"
 #include "cycle/form.h"
 #include "cycle/number_text.h"
+#include "cycle/term_list.h"
 #include "geometric/geometric_section.h"
-
-#include <QStringList>
 
 namespace tirel {
 
@@ -46,20 +45,9 @@ bool GeometricInterpolation::interpolate()
 
     // Every term from the full-precision r on its own, the power first: a running product would
     // drift over many terms.
-    const QLocale &locale = form_.locale();
-    QStringList entries;
-    entries.reserve(k > 0 ? k : 0);
-    try {
-        for (int m = 1; m <= k; ++m)
-            entries.append(doubleToText((pow(r, double(m)) * a).value(), locale));
-    } catch (const NumericFailure &) {
-        // The terms listed before the overflow stay, as they would appended one by one.
-        form_.setListEntries(ListId::Lstg, entries);
-        throw;
-    }
-    form_.setListEntries(ListId::Lstg, entries);
-    form_.setListTextLine(ListId::Lstg, entries.isEmpty() ? QString() : entries.first());
+    fillTermList(form_, ListId::Lstg, k, [r, a](int m) { return (pow(r, double(m)) * a).value(); });
 
+    const QLocale &locale = form_.locale();
     // Each write runs the infinite-sum handling nested, as typing does.
     form_.setText(field::Idg(0), doubleToText(a.value(), locale));
     form_.setText(field::Idg(1), doubleToText(r.value(), locale));

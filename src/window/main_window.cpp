@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QHash>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +21,8 @@
 #include <QSignalBlocker>
 #include <QStringListModel>
 #include <QStyle>
+#include <array>
+#include <cmath>
 
 namespace tirel {
 
@@ -34,17 +37,52 @@ void setBase(QLineEdit *edit, const QColor &colour)
     edit->setPalette(palette);
 }
 
-// The drop-down opens at least as wide as its longest term, so every term can be read.
+// The drop-down opens at least as wide as its longest term, so every term can be read. Shaping
+// each of 32765 texts would cost more than forming them: a term's width is taken as the sum of
+// its characters' advances (a handful of characters, looked up once), which the faces' kerning
+// of digits, signs and separators only narrows, and the widest term by that sum is shaped whole
+// too.
 void fitDropDown(QComboBox *combo, const QStringList &entries)
 {
-    const QFontMetrics metrics(combo->view()->font());
-    int widest = 0;
-    for (const QString &entry : entries)
-        widest = std::max(widest, metrics.horizontalAdvance(entry));
-    const int frame = combo->view()->frameWidth() * 2;
-    const int scrollBar = combo->view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QAbstractItemView *view = combo->view();
+    if (entries.isEmpty()) {
+        view->setMinimumWidth(0);
+        return;
+    }
+    const QFontMetricsF charMetrics(view->font());
+    std::array<qreal, 128> ascii;
+    ascii.fill(-1);
+    QHash<char16_t, qreal> others;
+    const auto advance = [&](QChar c) {
+        const char16_t code = c.unicode();
+        if (code < ascii.size()) {
+            qreal &known = ascii[code];
+            if (known < 0)
+                known = charMetrics.horizontalAdvance(c);
+            return known;
+        }
+        auto known = others.constFind(code);
+        if (known == others.cend())
+            known = others.insert(code, charMetrics.horizontalAdvance(c));
+        return *known;
+    };
+    qreal widestSum = 0;
+    qsizetype widestAt = 0;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        qreal sum = 0;
+        for (const QChar c : entries[i])
+            sum += advance(c);
+        if (sum > widestSum) {
+            widestSum = sum;
+            widestAt = i;
+        }
+    }
+    const int widest = std::max(static_cast<int>(std::ceil(widestSum)),
+                                QFontMetrics(view->font()).horizontalAdvance(entries[widestAt]));
+    const int frame = view->frameWidth() * 2;
+    const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int margins = 12;
-    combo->view()->setMinimumWidth(entries.isEmpty() ? 0 : widest + frame + scrollBar + margins);
+    view->setMinimumWidth(widest + frame + scrollBar + margins);
 }
 } // namespace
 

@@ -98,9 +98,11 @@ QComboBox *makeCombo(QWidget *parent)
     combo->setDuplicatesEnabled(true);
     combo->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     combo->setModel(new QStringListModel(combo));
-    // The lists hold up to 32765 terms: equal rows keep the drop-down quick.
+    // The lists hold up to 32765 terms: equal rows keep the drop-down quick, and the combo never
+    // measures every item for a size hint its fixed place in the window does not use.
     if (auto *view = qobject_cast<QListView *>(combo->view()))
         view->setUniformItemSizes(true);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     QPalette palette = combo->palette();
     setAllGroups(palette, QPalette::Base, kListBackground);
     combo->setPalette(palette);
