@@ -79,8 +79,8 @@ grab_settled() {
   fail "the window at $1 never settled"
 }
 
-find_window() { # title pattern; prints the id of the visible window with that title
-  timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1
+find_window() { # title pattern [seconds]; prints the id of the visible window with that title
+  timeout "${2:-10}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1
 }
 
 keep() { [ -n "${TIREL_SHOTS_DIR:-}" ] && mkdir -p "$TIREL_SHOTS_DIR" && convert "$1" "$TIREL_SHOTS_DIR/$2.png" || true; }
@@ -111,11 +111,16 @@ for row in "${settings[@]}"; do
   "${pixels[@]}" ink "$work/$tag-main.ppm" "$work/$tag-typed.ppm" \
     $((field[0] + 3)) $((field[1] + 3)) $((field[2] - 6)) $((field[3] - 6)) "$client_height" || { ok=no; typed=WRONG; }
 
-  # The About dialog, through the menu: Info, then its second item.
-  xdotool mousemove --window "$window" 15 $((menu / 2)) click 1
-  sleep 0.3
-  xdotool key Down Down Return
-  about="$(find_window '^About Tirel$')" || true
+  # The About dialog, through the menu: Info, then its second item. A slow start of the pop-up
+  # can swallow the keys, so the menu is tried again (a second click closes it, a third opens it).
+  about=
+  for _ in 1 2 3; do
+    xdotool mousemove --window "$window" 15 $((menu / 2)) click 1
+    sleep 0.3
+    xdotool key Down Down Return
+    about="$(find_window '^About Tirel$' 3)" || true
+    [ -n "$about" ] && break
+  done
   [ -n "$about" ] || fail "$name: the About dialog did not appear"
   grab_settled "$about" "$work/$tag-about.ppm"
 
