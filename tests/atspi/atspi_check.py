@@ -5,7 +5,8 @@ Usage: atspi_check.py PROGRAM DECIMAL_SEPARATOR
 Starts PROGRAM, checks every frame, field, button and list with its role, name and enclosing
 node, then drives solves through EditableText, Action and Text (and a synthesised click, as a
 screen reader routes one) and reads the results back. Numbers in the tables use "." and are
-written with DECIMAL_SEPARATOR. Exits 0 when all holds, 1 on a fault, 77 when the bus is out of reach.
+written with DECIMAL_SEPARATOR. Exits 0 when all holds, 1 on a fault, 77 when the bus is out
+of reach.
 """
 import os
 import subprocess
@@ -107,6 +108,31 @@ def wait_for(read, want, timeout=5.0):
     return got
 
 
+def drive(step, by_name, separator):
+    """Runs one step; returns what went wrong, if anything."""
+    kind, section = step[0], step[1]
+    number = step[-1].replace(".", separator) if isinstance(step[-1], str) else None
+    if kind == "enabled":
+        label = by_name[("label", section)]
+        got = wait_for(lambda: label.get_state_set().contains(Atspi.StateType.ENABLED), step[2])
+        return None if got == step[2] else f"enabled is {got}"
+    node = by_name[("push button" if kind == "press" else "text", f"{section}: {step[2]}")]
+    if kind == "set":
+        node.set_text_contents(number)
+    elif kind == "press":
+        with warnings.catch_warnings():  # the 2.46 bindings have no other call for the name
+            warnings.simplefilter("ignore", DeprecationWarning)
+            names = [node.get_action_name(i) for i in range(node.get_n_actions())]
+        node.do_action(names.index("Press"))
+    elif kind == "click":
+        box = node.get_extents(Atspi.CoordType.SCREEN)
+        Atspi.generate_mouse_event(box.x + box.width // 2, box.y + box.height // 2, "b1c")
+    else:
+        got = wait_for(lambda: node.get_text(0, -1), number)
+        return None if got == number else f"reads {got!r}"
+    return None
+
+
 def main():
     program, separator = sys.argv[1], sys.argv[2]
     try:  # the accessibility bus is started on demand through the session bus
@@ -140,39 +166,13 @@ def main():
         print(f"tree: {len(expected)} named nodes expected, "
               f"{sum(len(p) for p in found.values())} found")
 
-        def node(section, what):
-            return by_name[("text" if what not in ("Ok", "Ok>") else "push button",
-                            f"{section}: {what}")]
-
-        def number(text):
-            return text.replace(".", separator)
-
         for step in STEPS:
-            kind = step[0]
-            if kind == "set":
-                node(step[1], step[2]).set_text_contents(number(step[3]))
-            elif kind == "press":
-                button = node(step[1], step[2])
-                with warnings.catch_warnings():  # the bindings of 2.46 have no other name call
-                    warnings.simplefilter("ignore", DeprecationWarning)
-                    names = [button.get_action_name(i) for i in range(button.get_n_actions())]
-                button.do_action(names.index("Press"))
-            elif kind == "click":
-                box = node(step[1], step[2]).get_extents(Atspi.CoordType.SCREEN)
-                Atspi.generate_mouse_event(box.x + box.width // 2, box.y + box.height // 2,
-                                           "b1c")
-            elif kind == "text":
-                field = node(step[1], step[2])
-                want = number(step[3])
-                got = wait_for(lambda: field.get_text(0, -1), want)
-                if got != want:
-                    faults.append(f"{step}: reads {got!r}")
-            else:
-                label = by_name[("label", step[1])]
-                got = wait_for(lambda: label.get_state_set().contains(Atspi.StateType.ENABLED),
-                               step[2])
-                if got != step[2]:
-                    faults.append(f"{step}: enabled is {got}")
+            try:
+                fault = drive(step, by_name, separator)
+            except (KeyError, ValueError, GLib.Error) as error:  # a node or an action missing
+                fault = repr(error)
+            if fault:
+                faults.append(f"{step}: {fault}")
         print(f"steps: {len(STEPS)} driven")
     finally:
         proc.terminate()
