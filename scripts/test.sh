@@ -17,6 +17,11 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
 
+# The second compiler of the package lists must take every target without a warning too.
+step "build with clang (warnings as errors)"
+cmake --preset clang >/dev/null
+cmake --build --preset clang
+
 # The README's install and package commands as written: the release preset with every target,
 # warning-free, installed into a scratch prefix and packaged. The checks below start that build.
 step "the README's install and package commands"
