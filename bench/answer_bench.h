@@ -31,7 +31,7 @@ struct ScaleFigures {
 struct AnswerSettings {
     int rounds = 15;
     int samples = 25; // presses per round and case; a round counts with their median
-    QList<int> terms{1000, 8000, 32765};
+    QList<int> terms{0, 1000, 8000, 32765}; // K = 0: the part of a press that lists nothing
 };
 
 class AnswerBench {

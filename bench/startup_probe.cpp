@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <map>
 #include <poll.h>
@@ -22,8 +23,6 @@ namespace tirel::bench {
 
 namespace {
 using Clock = std::chrono::steady_clock;
-
-constexpr std::chrono::seconds kWindowTimeout{30};
 
 double millisecondsSince(Clock::time_point start, Clock::time_point now)
 {
@@ -52,41 +51,73 @@ std::pair<double, double> readMemory(pid_t pid)
     return {rssKiB / 1024, pssKiB / 1024};
 }
 
+std::string nameOf(const std::string &entry)
+{
+    return entry.substr(0, entry.find('=') + 1);
+}
+
 // The child's environment: ours, with the X platform forced, so a test setting does not send the
-// program off screen.
-std::vector<std::string> childEnvironment()
+// program off screen, and the launch's own variables on top.
+std::vector<std::string> childEnvironment(const std::vector<std::string> &extra)
 {
     std::vector<std::string> entries;
+    auto overridden = [&](const std::string &entry) {
+        for (const std::string &own : extra) {
+            if (nameOf(own) == nameOf(entry))
+                return true;
+        }
+        return nameOf(entry) == "QT_QPA_PLATFORM=";
+    };
     for (char **entry = environ; *entry; ++entry) {
-        if (std::strncmp(*entry, "QT_QPA_PLATFORM=", 16) != 0)
+        if (!overridden(*entry))
             entries.emplace_back(*entry);
     }
     entries.emplace_back("QT_QPA_PLATFORM=xcb");
+    entries.insert(entries.end(), extra.begin(), extra.end());
     return entries;
 }
 
 class Child {
 public:
-    explicit Child(const std::string &program)
+    explicit Child(const LaunchSpec &spec)
     {
-        std::vector<std::string> environment = childEnvironment();
+        std::vector<std::string> environment = childEnvironment(spec.environment);
         std::vector<char *> envp;
         for (std::string &entry : environment)
             envp.push_back(entry.data());
         envp.push_back(nullptr);
-        std::string path = program;
-        char *argv[] = {path.data(), nullptr};
+        std::vector<std::string> arguments{spec.program};
+        arguments.insert(arguments.end(), spec.arguments.begin(), spec.arguments.end());
+        std::vector<char *> argv;
+        for (std::string &argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (spec.quiet) {
+            for (const int fd : {STDOUT_FILENO, STDERR_FILENO})
+                posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_WRONLY, 0);
+        }
         start_ = Clock::now();
-        const int error = posix_spawn(&pid_, path.c_str(), nullptr, nullptr, argv, envp.data());
+        const int error =
+            posix_spawnp(&pid_, spec.program.c_str(), &actions, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&actions);
         if (error != 0)
-            throw std::runtime_error("cannot start " + program + ": " + std::strerror(error));
+            throw std::runtime_error("cannot start " + spec.program + ": " + std::strerror(error));
     }
     ~Child()
     {
         if (reaped_)
             return;
+        // A peer may take its time over SIGTERM (saving its settings): it gets 5 s.
         kill(pid_, SIGTERM);
         int status = 0;
+        for (int waited = 0; waited < 100; ++waited) {
+            if (waitpid(pid_, &status, WNOHANG) == pid_)
+                return;
+            usleep(50000);
+        }
+        kill(pid_, SIGKILL);
         waitpid(pid_, &status, 0);
     }
     Child(const Child &) = delete;
@@ -119,14 +150,14 @@ StartupProbe::StartupProbe()
         xcb_screen_next(&screens);
     root_ = screens.data->root;
     const xcb_setup_t *setup = xcb_get_setup(connection_);
-    serverDescription_ = std::string(xcb_setup_vendor(setup), xcb_setup_vendor_length(setup)) +
-                         " " + std::to_string(screens.data->width_in_pixels) + "x" +
-                         std::to_string(screens.data->height_in_pixels) + "x" +
-                         std::to_string(screens.data->root_depth) + ", " +
-                         std::to_string(static_cast<int>(
-                             std::lround(screens.data->width_in_pixels * 25.4 /
-                                         screens.data->width_in_millimeters))) +
-                         " DPI";
+    serverDescription_ =
+        std::string(xcb_setup_vendor(setup), xcb_setup_vendor_length(setup)) + " " +
+        std::to_string(screens.data->width_in_pixels) + "x" +
+        std::to_string(screens.data->height_in_pixels) + "x" +
+        std::to_string(screens.data->root_depth) + ", " +
+        std::to_string(static_cast<int>(std::lround(screens.data->width_in_pixels * 25.4 /
+                                                    screens.data->width_in_millimeters))) +
+        " DPI";
 
     const xcb_query_extension_reply_t *damage = xcb_get_extension_data(connection_, &xcb_damage_id);
     if (!damage || !damage->present)
@@ -145,15 +176,26 @@ StartupProbe::StartupProbe()
     }
 }
 
-StartupProbe::~StartupProbe() { xcb_disconnect(connection_); }
+StartupProbe::~StartupProbe()
+{
+    xcb_disconnect(connection_);
+}
 
 LaunchFigures StartupProbe::launch(const std::string &program, std::chrono::milliseconds settle)
+{
+    LaunchSpec spec;
+    spec.program = program;
+    return launch(spec, settle);
+}
+
+LaunchFigures StartupProbe::launch(const LaunchSpec &spec, std::chrono::milliseconds settle)
 {
     // Whatever is left from an earlier run is no news of this one.
     while (xcb_generic_event_t *stale = xcb_poll_for_event(connection_))
         std::free(stale);
 
-    Child child(program);
+    const std::string &program = spec.program;
+    Child child(spec);
     LaunchFigures figures;
     std::map<xcb_window_t, xcb_damage_damage_t> damages;
     xcb_window_t mainWindow = XCB_NONE;
@@ -168,12 +210,15 @@ LaunchFigures StartupProbe::launch(const std::string &program, std::chrono::mill
         xcb_flush(connection_);
     };
 
-    const Clock::time_point deadline = child.start() + kWindowTimeout;
+    const Clock::time_point deadline = child.start() + spec.timeout;
     Clock::time_point paintedAt{};
     const int fd = xcb_get_file_descriptor(connection_);
     while (!painted || Clock::now() < paintedAt + settle) {
         if (Clock::now() > deadline)
-            throw std::runtime_error(program + " showed no window within 30 s");
+            throw std::runtime_error(
+                program +
+                (mainWindow == XCB_NONE ? " showed no window within " : " drew nothing within ") +
+                std::to_string(spec.timeout.count() / 1000) + " s");
         if (xcb_connection_has_error(connection_))
             throw std::runtime_error("lost the X server");
         if (child.exited())

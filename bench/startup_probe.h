@@ -4,10 +4,21 @@
 // own: when the program's main window is mapped, and when the program first draws into it.
 #include <chrono>
 #include <string>
+#include <vector>
 
 struct xcb_connection_t;
 
 namespace tirel::bench {
+
+// What to start: a program, its arguments, and variables set on top of the bench's environment
+// (a peer gets a scratch home and a session bus of its own).
+struct LaunchSpec {
+    std::string program;
+    std::vector<std::string> arguments;
+    std::vector<std::string> environment; // "NAME=value"
+    std::chrono::milliseconds timeout{30000};
+    bool quiet = false; // its output goes to /dev/null, not into the table's neighbourhood
+};
 
 struct LaunchFigures {
     double mappedMs = 0;  // from exec to the main window's MapNotify
@@ -29,6 +40,7 @@ public:
     // Runs program once, waits settle after its first paint, reads its memory and ends it.
     // Throws std::runtime_error when it does not start, dies, or shows no window in time.
     LaunchFigures launch(const std::string &program, std::chrono::milliseconds settle);
+    LaunchFigures launch(const LaunchSpec &spec, std::chrono::milliseconds settle);
 
     std::string serverDescription() const { return serverDescription_; }
 

@@ -2,13 +2,15 @@
 # Installs the Debian packages the project needs. Idempotent: quick when everything is there.
 #   scripts/setup.sh run    what building and running the program needs (packages/run.txt)
 #   scripts/setup.sh test   that, plus every other list in packages/ (tests, fuzzing, packaging, bench)
+#   scripts/setup.sh peers  the desktop calculators the full benchmark compares with (packages/peers/)
 set -euo pipefail
 lists="$(dirname "$0")/packages"
 
 case "${1:-test}" in
   run) files=("$lists/run.txt") ;;
   test) files=("$lists"/*.txt) ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  peers) files=("$lists"/peers/*.txt) ;;
+  *) echo "usage: $0 run|test|peers" >&2; exit 2 ;;
 esac
 
 mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "${files[@]}" | sort -u)
