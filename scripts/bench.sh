@@ -53,7 +53,7 @@ trap cleanup EXIT
 
 # Xvfb picks a free display itself and writes its number to the pipe.
 mkfifo "$work/display"
-Xvfb -displayfd 3 -dpi 96 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
+Xvfb -displayfd 3 -dpi 96 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
   >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 if ! read -r -t 30 display <"$work/display"; then
