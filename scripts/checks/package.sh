@@ -49,7 +49,9 @@ for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberati
 done
 tr ',' '\n' <<<"$(field Recommends)" | sed -E 's/^ +//; s/[ (].*//' | grep -qx qt6-wayland ||
   fail "Recommends lacks qt6-wayland: '$(field Recommends)'"
-dpkg-deb -I "$deb" | grep -q '^ Description: ' || fail "no Description"
+# grep reads to the end here: with pipefail, a grep -q that stops early would fail the pipeline
+# through the writer's broken pipe whenever more lines follow the match.
+dpkg-deb -I "$deb" | grep '^ Description: ' >/dev/null || fail "no Description"
 
 # The file list: exactly the program, the desktop entry, the metainfo and the two icons.
 scratch="$work/root"
@@ -70,7 +72,7 @@ file -b "$scratch/usr/bin/tirel" | grep -q '^ELF .* executable' ||
   file -b "$scratch/usr/bin/tirel" | grep -q '^ELF .* pie executable' ||
   fail "usr/bin/tirel is no executable: $(file -b "$scratch/usr/bin/tirel")"
 [ -x "$scratch/usr/bin/tirel" ] || fail "usr/bin/tirel is not executable"
-if ldd "$scratch/usr/bin/tirel" | grep -q 'not found'; then
+if ldd "$scratch/usr/bin/tirel" | grep 'not found' >/dev/null; then
   ldd "$scratch/usr/bin/tirel" >&2
   fail "the program needs a library that is not installed"
 fi
