@@ -26,5 +26,7 @@ sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+# Wait for another apt or dpkg run rather than fail on its lock.
+lock=(-o DPkg::Lock::Timeout=900)
+"${sudo[@]}" apt-get "${lock[@]}" update -qq
+"${sudo[@]}" apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}" </dev/null
