@@ -7,6 +7,7 @@
 #include "window/layout_table.h"
 #include "window/layout_widgets.h"
 #include "window/menu_commands.h"
+#include "window/shown_text.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -150,9 +151,15 @@ void MainWindow::bindFields()
         // and a text set by assistive technology, which QLineEdit does not count as edited. A
         // mirror of the core's own write already equals its text and is skipped.
         connect(edit, &QLineEdit::textChanged, this, [this, id, edit] {
-            if (edit->text() != calculator_.form().text(id))
-                calculator_.edit(id, edit->text());
+            if (edit->text() == calculator_.form().text(id))
+                return;
+            // The writes this edit sets off leave this field's cursor where the typing left it.
+            const int outer = typingIn_;
+            typingIn_ = field::number(id);
+            calculator_.edit(id, edit->text());
+            typingIn_ = outer;
         });
+        trackOverflowToolTip(edit);
         if (field::isIdg(id))
             edit->installEventFilter(this);
         showFieldText(id);
@@ -175,6 +182,7 @@ void MainWindow::bindLists()
             if (!combo->signalsBlocked() && text != calculator_.form().listTextLine(id))
                 calculator_.editListText(id, text);
         });
+        trackOverflowToolTip(combo->lineEdit());
         // Choosing a term puts it in the text line: that too is the user's edit.
         connect(combo, &QComboBox::textActivated, this,
                 [this, id](const QString &text) { calculator_.editListText(id, text); });
@@ -221,7 +229,7 @@ void MainWindow::showFieldText(FieldId field)
     QLineEdit *edit = controls_.fields[static_cast<std::size_t>(field::number(field))];
     const QString text = calculator_.form().text(field);
     if (edit->text() != text)
-        edit->setText(text);
+        showWrittenText(edit, text, typingIn_ == field::number(field));
 }
 
 void MainWindow::showSumDisplay(bool on)
@@ -253,7 +261,7 @@ void MainWindow::showListTextLine(ListId list)
     if (combo->lineEdit()->text() == text)
         return;
     const QSignalBlocker blocker(combo);
-    combo->lineEdit()->setText(text);
+    showWrittenText(combo->lineEdit(), text, false);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

@@ -43,6 +43,8 @@ private:
     BuiltControls controls_;
     QColor fieldBase_;
     QColor buttonFace_;
+    // The field whose own edit is running, or -1.
+    int typingIn_ = -1;
 };
 
 } // namespace tirel
