@@ -183,9 +183,12 @@ void MainWindow::bindLists()
                 calculator_.editListText(id, text);
         });
         trackOverflowToolTip(combo->lineEdit());
-        // Choosing a term puts it in the text line: that too is the user's edit.
-        connect(combo, &QComboBox::textActivated, this,
-                [this, id](const QString &text) { calculator_.editListText(id, text); });
+        // Choosing a term puts it in the text line: that too is the user's edit. The line shows
+        // the chosen term from its first character, as it shows a term the program writes.
+        connect(combo, &QComboBox::textActivated, this, [this, id, combo](const QString &text) {
+            calculator_.editListText(id, text);
+            combo->lineEdit()->setCursorPosition(0);
+        });
         showListEntries(id);
     }
     connect(&form, &Form::listEntriesChanged, this, &MainWindow::showListEntries);

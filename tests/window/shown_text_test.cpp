@@ -7,13 +7,15 @@
 #include "support/test_main.h"
 #include "window_helpers.h"
 
+#include <QAbstractItemView>
+
 class ShownTextTest : public QObject {
     Q_OBJECT
 
 private slots:
     void shown_data()
     {
-        QTest::addColumn<QString>("actions"); // "Id(0)=1" types 1 over field Id(0); "OkAr" clicks
+        QTest::addColumn<QString>("actions"); // "Id(0)=1" types 1 over field Id(0), "OkAr" clicks
         QTest::addColumn<QString>("wide");    // the lines whose text does not fit
         QTest::newRow("solves")
             << "Id(0)=-7.25 Id(1)=-0.3 Id(2)=7 OkAr Idg(0)=3 Idg(1)=0.7 Idg(2)=13 OkGe "
@@ -23,7 +25,8 @@ private slots:
                "OkInteres(3)"
             << "Id(4) Idg(3) Idg(4) IdI(3) IdI(7) IdI(11) IdI(15)";
         QTest::newRow("interpolations")
-            << "IdK=2 IdA=1.123456789 IdB=2 Okab IdKg=2 IdAg=1.123456789 IdBg=2 OkABg"
+            << "IdK=2 IdA=1.123456789 IdB=2 Okab LstIntrp+ IdKg=2 IdAg=1.123456789 "
+               "IdBg=2 OkABg"
             << "IdA Id(0) Id(1) Id(4) LstIntrp IdAg Idg(0) Idg(1) Idg(3) Idg(4) Lstg";
         QTest::newRow("typing r") << "Idg(0)=1 Idg(1)=0.7"
                                   << "Idg(0) Idg(5)";
@@ -46,6 +49,14 @@ private slots:
         QLineEdit *typed = nullptr; // the line typed in last, unless a button was pressed since
         for (const QString &action : actions.split(u' ')) {
             const QStringList parts = action.split(u'=');
+            if (action.endsWith(u'+')) { // the second term chosen in the open drop-down
+                auto *combo = shown.find<QComboBox>(action.chopped(1));
+                combo->showPopup();
+                for (const int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+                    QTest::keyClick(combo->view(), Qt::Key(key));
+                typed = nullptr;
+                continue;
+            }
             if (parts.size() == 1) {
                 QTest::mouseClick(shown.find<QPushButton>(action), Qt::LeftButton);
                 typed = nullptr;
