@@ -15,14 +15,14 @@ class ShownTextTest : public QObject {
 private slots:
     void shown_data()
     {
-        QTest::addColumn<QString>("actions"); // "Id(0)=1" types 1 over field Id(0), "OkAr" clicks
-        QTest::addColumn<QString>("wide");    // the lines whose text does not fit
+        // "Id(0)=1" types 1 over field Id(0), "OkAr" clicks, "Lstg+" chooses a list's second term
+        QTest::addColumn<QString>("actions");
+        QTest::addColumn<QString>("wide"); // the lines whose text does not fit
         QTest::newRow("solves")
             << "Id(0)=-7.25 Id(1)=-0.3 Id(2)=7 OkAr Idg(0)=3 Idg(1)=0.7 Idg(2)=13 OkGe "
-               "IdI(0)=1234.5 "
-               "IdI(1)=3.33 IdI(2)=7 OkInteres(0) IdI(4)=1000 IdI(5)=3.7 IdI(6)=7.5 OkInteres(1) "
-               "IdI(8)=1000 IdI(9)=10 IdI(10)=3 OkInteres(2) IdI(12)=1000 IdI(13)=10 IdI(14)=3 "
-               "OkInteres(3)"
+               "IdI(0)=1234.5 IdI(1)=3.33 IdI(2)=7 OkInteres(0) IdI(4)=1000 IdI(5)=3.7 "
+               "IdI(6)=7.5 OkInteres(1) IdI(8)=1000 IdI(9)=10 IdI(10)=3 OkInteres(2) "
+               "IdI(12)=1000 IdI(13)=10 IdI(14)=3 OkInteres(3)"
             << "Id(4) Idg(3) Idg(4) IdI(3) IdI(7) IdI(11) IdI(15)";
         QTest::newRow("interpolations")
             << "IdK=2 IdA=1.123456789 IdB=2 Okab LstIntrp+ IdKg=2 IdAg=1.123456789 "
