@@ -191,6 +191,8 @@ LineShape::LineShape(QPoint from, QPoint to, const QColor &colour, QWidget *pare
     : QWidget(parent), from_(from), to_(to), colour_(colour)
 {
     Q_ASSERT(from.x() == to.x() || from.y() == to.y());
+    // The room around the line is no place to catch a click.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(pixels().adjusted(-kLineRoom, -kLineRoom, kLineRoom, kLineRoom));
 }
 
