@@ -77,8 +77,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
-// A straight line of width 1 between two points given in the container's pixels; the widget
-// covers just the pixels of the line.
+// A straight horizontal or vertical line of width 1 between two points given in the container's
+// pixels, both ends included. The widget is transparent and a little larger than the line, so
+// the line keeps its place and thickness at any scale factor.
 class LineShape : public QWidget {
     Q_OBJECT
 
@@ -86,6 +87,8 @@ public:
     LineShape(QPoint from, QPoint to, const QColor &colour, QWidget *parent = nullptr);
     QPoint from() const { return from_; }
     QPoint to() const { return to_; }
+    // The logical pixels of the line, in the container's coordinates.
+    QRect pixels() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,6 +1,8 @@
 // The window at any scale factor: Qt scales the pixels, the layout in logical pixels stays the
-// one of the twips table. CTest runs this program at factor 1 and once more at factor 2.
+// one of the twips table. CTest runs this program at factor 1; the pictures at other factors are
+// rendered here with every widget at its fractional place in device pixels, as on a screen.
 #include "support/test_main.h"
+#include "window/layout_widgets.h"
 #include "window_helpers.h"
 
 #include <QComboBox>
@@ -26,6 +28,27 @@ QRect fromTwips(int left, int top, int width, int height)
 {
     const auto px = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
     return {px(left), px(top), px(width), px(height)};
+}
+
+// What a widget draws alone at its place in the window at a scale factor, as a screen at that
+// factor shows it: the bounding box of the device pixels it paints other than its background.
+QRectF inkOf(QWidget *widget, double factor)
+{
+    const QRect place(widget->mapTo(widget->window(), QPoint()), widget->size());
+    QImage image((QSizeF(widget->window()->size()) * factor).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(factor);
+    image.fill(Qt::green);
+    widget->render(&image, place.topLeft());
+    const QList<QRgb> blank = {qRgb(0, 255, 0), widget->palette().color(QPalette::Window).rgb()};
+    const QRect area = QTransform::fromScale(factor, factor).mapRect(QRectF(place)).toAlignedRect();
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (!blank.contains(image.pixel(x, y)))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
 }
 } // namespace
 
@@ -87,6 +110,35 @@ private slots:
         QCOMPARE(shown.find<QLineEdit>("Id(0)")->font().pixelSize(), 13);
         QCOMPARE(shown.find<QPushButton>("OkAr")->font().pixelSize(), 11);
         QCOMPARE(shown.find<QComboBox>("Lstg")->font().pixelSize(), 13);
+    }
+
+    void drawnWholeAtEveryScale_data()
+    {
+        QTest::addColumn<double>("factor");
+        for (int quarters = 4; quarters <= 12; ++quarters)
+            QTest::addRow("%g", quarters / 4.0) << quarters / 4.0;
+    }
+
+    // Each fraction bar and each label draws what it draws at scale 1, scaled, within a logical
+    // pixel: no bar vanishes outside the pixels it may paint, no text is cut off.
+    void drawnWholeAtEveryScale()
+    {
+        QFETCH(double, factor);
+        ShownWindow shown;
+        QList<QWidget *> drawn;
+        for (QWidget *bar : shown.window->findChildren<LineShape *>())
+            drawn << bar;
+        QCOMPARE(drawn.size(), 4);
+        for (QWidget *label : shown.window->findChildren<CaptionLabel *>())
+            drawn << label;
+        const QMarginsF slack(factor + 0.5, factor + 0.5, factor + 0.5, factor + 0.5);
+        for (QWidget *widget : drawn) {
+            const QRectF one = inkOf(widget, 1), got = inkOf(widget, factor);
+            const QRectF want = QTransform::fromScale(factor, factor).mapRect(one);
+            QVERIFY2(!one.isEmpty() && want.marginsAdded(slack).contains(got) &&
+                         got.marginsAdded(slack).contains(want),
+                     qPrintable(widget->objectName()));
+        }
     }
 };
 
