@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace tirel {
 
@@ -107,7 +108,26 @@ std::optional<double> textToDouble(const QString &text, const QLocale &locale)
     if (trimmed.isEmpty())
         return std::nullopt;
     bool ok = false;
-    const double value = locale.toDouble(trimmed, &ok);
+    double value = locale.toDouble(trimmed, &ok);
+    if (!ok) {
+        // QLocale matches a sign or an exponent one character at a time, so it refuses the
+        // locale's own symbols that are longer: a sign behind a direction mark ("\u200e-",
+        // "\u061c-"), an exponent such as "\u00d710^" or "\u0627\u0633". Each is read again as
+        // the one character QLocale takes in every locale ("E": a lower-case "e" only where the
+        // exponent is a letter e). Where every symbol is one character (Catalan, C) the text
+        // stays as it is and is not read twice.
+        QString plain = trimmed;
+        const std::pair<QString, QLatin1Char> symbols[] = {
+            {locale.exponential(), QLatin1Char('E')},
+            {locale.negativeSign(), QLatin1Char('-')},
+            {locale.positiveSign(), QLatin1Char('+')}};
+        for (const auto &[symbol, character] : symbols) {
+            if (symbol.size() > 1)
+                plain.replace(symbol, QString(character));
+        }
+        if (plain != trimmed)
+            value = locale.toDouble(plain, &ok);
+    }
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;

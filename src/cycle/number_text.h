@@ -9,7 +9,8 @@
 namespace tirel {
 
 // A field's text read as a double with the locale's rules. Surrounding blanks and an exponent
-// are allowed; empty text, blanks only, non-finite and out-of-range values are not numbers.
+// are allowed, and the locale's own signs and exponent as it writes them, direction marks
+// included; empty text, blanks only, non-finite and out-of-range values are not numbers.
 std::optional<double> textToDouble(const QString &text, const QLocale &locale);
 
 // The general form with at most 15 significant digits (like "%.15G"): the locale's decimal

@@ -141,6 +141,38 @@ private slots:
         }
     }
 
+    // Every locale reads a number as it writes it itself (its signs with their direction marks,
+    // digits, grouping, exponent) and as the program writes it, to the number the C locale reads.
+    void everyLocaleReadsItsOwnWriting_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        for (const QLocale &locale : QLocale::matchingLocales(
+                 QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory))
+            QTest::addRow("%s %s", qPrintable(locale.name()),
+                          qPrintable(QLocale::scriptToCode(locale.script())))
+                << locale;
+    }
+
+    void everyLocaleReadsItsOwnWriting()
+    {
+        QFETCH(QLocale, locale);
+        QLocale grouped = locale, plain = locale; // the program reads with the second
+        grouped.setNumberOptions(QLocale::DefaultNumberOptions);
+        plain.setNumberOptions(QLocale::OmitGroupSeparator);
+        for (const double value : {-2.25, -1234567.5, -1.5e-05, 6.02e+23, -1.0 / 3.0}) {
+            QList<std::pair<QString, QString>> texts = {
+                {doubleToText(value, plain), referenceDoubleToText(value, QLocale::c())}};
+            for (const char format : {'f', 'e', 'E', 'g'})
+                for (const QLocale &writer : {grouped, plain})
+                    texts.append(
+                        {writer.toString(value, format), QLocale::c().toString(value, format)});
+            for (const auto &[text, cText] : texts)
+                QVERIFY2(textToDouble(text, plain) == textToDouble(cText, QLocale::c()),
+                         qPrintable(text));
+            QCOMPARE(doubleToText(*textToDouble(texts[0].first, plain), plain), texts[0].first);
+        }
+    }
+
     void int16Counts_data()
     {
         QTest::addColumn<QString>("text");
