@@ -1,7 +1,7 @@
 # Desktop integration files and the Debian package.
 include(GNUInstallDirs)
 
-set(TIREL_APP_ID cat.tirel.Tirel)
+set(TIREL_APP_ID cat.tirel.tirel)
 set(tirel_dist ${CMAKE_CURRENT_SOURCE_DIR}/dist)
 
 install(FILES ${tirel_dist}/${TIREL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
