@@ -1,7 +1,7 @@
 # Desktop integration files and the Debian package.
 include(GNUInstallDirs)
 
-set(TIREL_APP_ID cat.tirel.Tirel)
+set(TIREL_APP_ID cat.tirel.tirel)
 set(tirel_dist ${CMAKE_CURRENT_SOURCE_DIR}/dist)
 
 install(FILES ${tirel_dist}/${TIREL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -15,10 +15,15 @@ set(CPACK_PACKAGE_VENDOR "Tirel developers")
 set(CPACK_PACKAGE_CONTACT "Tirel developers <dev@tirel.local>")
 # The package carries the version the About dialog shows.
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Calculadora de progressions, interès i anualitats")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for progressions, interest and annuities")
+# CPack writes the description as it is: every line within 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Calculadora d'escriptori per a les progressions aritmètiques i geomètriques, la interpolació \
-de termes, l'interès simple i compost i les anualitats de capitalització i d'amortització.")
+    "A desktop calculator with a Catalan interface for arithmetic and geometric
+progressions (with the sum of a decreasing infinite progression kept in step
+while typing), the interpolation of terms between two values, simple and
+compound interest, and annuities of capitalisation and of amortisation.
+Type the quantities you know and press Ok: the missing ones are written into
+the empty fields. Numbers follow the user's locale.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY tirel)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -33,3 +38,4 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-comic-neue")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)
+include(${CMAKE_CURRENT_LIST_DIR}/Documentation.cmake)

@@ -40,8 +40,9 @@ done
 # What the install put in place, below the prefix the README names.
 prefix="$(grep -oE -- '--prefix [^ ]+' <<<"${commands[*]}" | head -1 | cut -d' ' -f2)"
 [ -n "$prefix" ] || fail "no --prefix in the install command"
-for file in bin/tirel share/applications/cat.tirel.Tirel.desktop share/metainfo/cat.tirel.Tirel.metainfo.xml \
-  share/icons/hicolor/32x32/apps/tirel.png share/icons/hicolor/scalable/apps/tirel.svg; do
+for file in bin/tirel share/applications/cat.tirel.tirel.desktop share/metainfo/cat.tirel.tirel.metainfo.xml \
+  share/icons/hicolor/32x32/apps/tirel.png share/icons/hicolor/scalable/apps/tirel.svg \
+  share/man/man1/tirel.1.gz share/man/ca/man1/tirel.1.gz share/doc/tirel/copyright share/doc/tirel/changelog.gz; do
   [ -f "$DESTDIR$prefix/$file" ] || fail "the install left no $prefix/$file"
 done
 [ -x "$DESTDIR$prefix/bin/tirel" ] || fail "the installed program is not executable"

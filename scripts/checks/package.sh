@@ -4,7 +4,7 @@
 # Exits non-zero on the first failure; leaves nothing behind.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-app_id=cat.tirel.Tirel
+app_id=cat.tirel.tirel
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tirel-package.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
@@ -53,7 +53,8 @@ tr ',' '\n' <<<"$(field Recommends)" | sed -E 's/^ +//; s/[ (].*//' | grep -qx q
 # through the writer's broken pipe whenever more lines follow the match.
 dpkg-deb -I "$deb" | grep '^ Description: ' >/dev/null || fail "no Description"
 
-# The file list: exactly the program, the desktop entry, the metainfo and the two icons.
+# The file list: exactly the program, the desktop entry, the metainfo, the two icons, the two
+# manual pages, the copyright file, the changelog and the lintian override.
 scratch="$work/root"
 dpkg-deb -x "$deb" "$scratch"
 expected="$work/expected.txt"
@@ -61,8 +62,13 @@ actual="$work/actual.txt"
 cat >"$expected" <<EOF
 usr/bin/tirel
 usr/share/applications/$app_id.desktop
+usr/share/doc/tirel/changelog.gz
+usr/share/doc/tirel/copyright
 usr/share/icons/hicolor/32x32/apps/tirel.png
 usr/share/icons/hicolor/scalable/apps/tirel.svg
+usr/share/lintian/overrides/tirel
+usr/share/man/ca/man1/tirel.1.gz
+usr/share/man/man1/tirel.1.gz
 usr/share/metainfo/$app_id.metainfo.xml
 EOF
 (cd "$scratch" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort) >"$actual"
@@ -86,7 +92,7 @@ entry="$scratch/usr/share/applications/$app_id.desktop"
 desktop-file-validate "$entry"
 grep -qx 'Exec=tirel' "$entry" || fail "the desktop entry does not start tirel"
 grep -qx 'Icon=tirel' "$entry" || fail "the desktop entry does not name the tirel icon"
-grep -qx 'Categories=Education;Math;Finance;' "$entry" || fail "wrong Categories"
+grep -qx 'Categories=Education;Math;' "$entry" || fail "wrong Categories"
 # The whole installed tree: the metainfo, its launchable desktop entry and the icon together.
 appstreamcli validate-tree --no-net --explain "$scratch/usr" </dev/null
 
