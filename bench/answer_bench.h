@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Answer times measured inside one process: the calculator core alone, and the real main window

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The benchmark: start-up and memory of the program against the floor, answer times of every
 // press, and the interpolations at scale. Prints one table with the targets beside the figures;
 // it judges nothing itself and fails only when something cannot be measured.

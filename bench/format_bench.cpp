@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "format_bench.h"
 
 #include "cycle/number_text.h"

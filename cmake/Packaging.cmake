@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Desktop integration files and the Debian package.
 include(GNUInstallDirs)
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer entry: the input's first byte picks the locale (odd: Catalan, even: C), the rest is
 // decoded into actions of the invariants suite's action language; every action runs through the
 // invariant checker and a broken invariant aborts with the actions that led to it.

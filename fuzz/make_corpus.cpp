@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the seed corpus: the calculator's everyday uses and its known hard corners, each as
 // the bytes the fuzz target decodes (a locale byte, then the encoded actions).
 //   tirel_fuzz_corpus <folder>

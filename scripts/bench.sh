@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the benchmark and runs it on a private Xvfb (96 DPI, no window manager).
 #   scripts/bench.sh [--preset release|dev | --build-dir DIR] [--quick] [--rounds N]
 #                    [--no-startup] [--peers all|none|NAME,...] [--peer-rounds N]

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer target with clang (coverage, AddressSanitizer, UndefinedBehaviorSanitizer)
 # and runs it for the given number of seconds over the seed corpus in fuzz/corpus.
 #   scripts/fuzz.sh [seconds] [more libFuzzer options]      e.g. scripts/fuzz.sh 1800

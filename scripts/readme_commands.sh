@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the install and package commands of README.md's "Installing" section, as they are written
 # there, from the repository's root, so a README command that no longer works cannot land.
 # Nothing reaches the system: the install goes into a scratch DESTDIR, and apt-get only simulates

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages the project needs. Idempotent: quick when everything is there.
 #   scripts/setup.sh run    what building and running the program needs (packages/run.txt)
 #   scripts/setup.sh test   that, plus every other list in packages/ (tests, fuzzing, packaging, bench)

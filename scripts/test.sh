@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds everything and runs every test headless; exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."

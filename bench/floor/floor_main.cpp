@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor: the least a Qt Widgets program with the main window's size, menu bar and controls
 // costs to start and to keep in memory. Stock widgets, the default font, colours set through the
 // palette only; nothing is computed.

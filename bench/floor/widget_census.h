@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // How many controls of each kind the main window holds. The floor program builds exactly this

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Reads and drives the main window the way a screen reader does: over a private session bus and
 # its own AT-SPI bus, on a private X server, once with a point locale and once with a comma
 # locale. Skips only when the session or accessibility bus cannot start here.

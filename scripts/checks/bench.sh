@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The benchmark once in quick mode (one round, small lists, no peers) on the build the checks
 # use (the development preset when none is named): it must still run to the end. Nothing about
 # time is judged here.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Validates the desktop entry and the AppStream metainfo, builds the Debian package in a scratch
 # folder, unpacks it into a scratch root and checks its files and its control fields.
 # Exits non-zero on the first failure; leaves nothing behind.

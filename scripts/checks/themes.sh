@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The window keeps its own look whatever the desktop theme or widget style: starts the program
 # under a private X server once per setting of the table below, grabs the client area below the
 # menu bar and the About dialog, and requires each to match the default setting's grab at 99% of

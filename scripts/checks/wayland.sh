@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The program on a Wayland desktop: starts a headless weston with a private runtime folder and
 # runs the real program on Qt's wayland platform plugin with a probe loaded through Qt's generic
 # plugin hook (tests/wayland/). The probe checks the 619 x 599 client area below the menu bar,

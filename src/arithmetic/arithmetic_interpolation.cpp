@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "arithmetic/arithmetic_interpolation.h"
 
 #include "arithmetic/arithmetic_section.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The About dialog: its texts and look, one instance whose window is built anew at each
 // opening, the ways to close it, and the end of the program when the last window closes.
 #include "about/about_dialog.h"

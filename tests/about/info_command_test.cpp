@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // "Info": Info.bat is looked for beside the program, then along PATH, never in the current
 // folder; it runs detached, and every failure to start it ends in the "Info" box.
 #include "support/recording_sink.h"

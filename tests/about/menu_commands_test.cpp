@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The "Info" item of the window's menu: an Info.bat beside the program runs; with none to be
 // found, or one only in the current folder, a real modal box says so, and the window goes on
 // working.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "calculator/calculator.h"
 #include "support/recording_sink.h"
 #include "support/test_main.h"

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The main window as a screen reader gets it, over the AT-SPI bus of the current session.
 
 Usage: atspi_check.py PROGRAM DECIMAL_SEPARATOR

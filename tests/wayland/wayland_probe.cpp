@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A probe loaded into the real program by Qt's own generic-plugin hook
 // (QT_QPA_GENERIC_PLUGINS=tirelprobe): once the main window is up on the Wayland platform it
 // checks the geometry, types and presses "Ok" through the window-system event path, opens the

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What assistive technology reads from the main window: every field, button and list has a
 // name of its own that says its section and its quantity.
 #include "support/test_main.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The formula help areas: present as listed, under everything else, and unchanged whatever the
 // user does.
 #include "support/test_main.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The infinite-sum display through the real widgets: keys typed into the geometric fields and
 // presses of the mouse, checked on the texts, the two labels and the S field's background.
 #include "support/test_main.h"

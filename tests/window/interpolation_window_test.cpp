@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Both interpolation lines through the real window: K, A and B typed key by key, "Ok>" pressed
 // with the mouse, and the fields, the drop-down list and the boxes read as the user sees them.
 #include "support/test_main.h"

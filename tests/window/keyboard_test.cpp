@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window worked with the keyboard alone: Tab reaches every control, and Space presses the
 // button that holds the focus.
 #include "support/test_main.h"

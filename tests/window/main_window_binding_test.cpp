@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The widgets bound to the calculator, through real key presses and clicks: what the user types
 // reaches the core once, what the program writes comes back at once, and presses run their
 // operation.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window as the user sees it: places, sizes, fonts, colours, captions, focus order and
 // the state at start.
 #include "support/test_main.h"

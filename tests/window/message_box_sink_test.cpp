@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real message boxes: modal, with exactly the message's title, text and icon and one OK
 // button, closed here by clicking that button as a user would.
 #include "support/test_main.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window at any scale factor: Qt scales the pixels, the layout in logical pixels stays the
 // one of the twips table. CTest runs this program at factor 1; the pictures at other factors are
 // rendered here with every widget at its fractional place in device pixels, as on a screen.

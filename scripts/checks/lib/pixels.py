@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Pixel judgements on binary PPM (P6) grabs, standard library only.
 
   pixels.py match A.ppm B.ppm [ROWS [MIN]]
