@@ -1,6 +1,7 @@
 // The "Info" item of the window's menu: an Info.bat beside the program runs; with none to be
 // found, or one only in the current folder, a real modal box says so, and the window goes on
 // working.
+#include "support/info_script.h"
 #include "support/recording_sink.h"
 #include "support/test_main.h"
 #include "window/main_window.h"
@@ -146,7 +147,7 @@ private slots:
         QTemporaryDir work;
         QVERIFY(work.isValid());
         const QString mark = work.filePath(QStringLiteral("ran"));
-        const QByteArray script = "#!/bin/sh\necho ran > '" + mark.toUtf8() + "'\n";
+        const QByteArray script = tirel::test::echoScript(mark, "ran");
         const QString besideProgram =
             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Info.bat"));
         const QString inCurrent = work.filePath(QStringLiteral("Info.bat"));
@@ -155,7 +156,8 @@ private slots:
         QCOMPARE(QFile::exists(besideProgram), beside);
         RestoreCurrentFolder restore;
         QVERIFY(QDir::setCurrent(work.path()));
-        ScopedPath path(QByteArray(".::") + work.filePath(QStringLiteral("empty")).toUtf8());
+        const QStringList pathEntries{".", "", work.filePath(QStringLiteral("empty"))};
+        ScopedPath path(pathEntries.join(QDir::listSeparator()).toUtf8());
 
         tirel::test::RecordingSink sink;
         tirel::MainWindow main(QLocale::c(), &sink);
