@@ -6,6 +6,7 @@
 #   scripts/windows.sh         the static Qt (once), the cross-build, the zip in build/windows/
 #   scripts/windows.sh qt      only the static Qt
 #   scripts/windows.sh build   the static Qt and the cross-build with its test programs, no zip
+#   scripts/windows.sh fetch   only Debian's source package of Qt
 #
 # The static Qt is built from Debian's own qt6-base source package, the same version as the host
 # Qt tools (moc, rcc, uic) it is used with, and kept in a cache folder outside the clone so every
@@ -181,7 +182,7 @@ pack_zip() {
   x86_64-w64-mingw32-strip "$stage/tirel.exe"
   # One program, no DLL beside it: only Windows' own system libraries may be imported.
   local imports
-  imports="$(x86_64-w64-mingw32-objdump -p "$stage/tirel.exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')"
+  imports="$(x86_64-w64-mingw32-objdump -p "$stage/tirel.exe" | sed -n 's/^\s*DLL Name: //p' | tr '[:upper:]' '[:lower:]')"
   local dll
   for dll in $imports; do
     case "$dll" in
@@ -207,5 +208,5 @@ case "$step" in
   qt) build_qt ;;
   build) build_qt && build_tirel ;;
   all) build_qt && build_tirel && pack_zip ;;
-  *) echo "usage: $0 [qt|build|all]" >&2; exit 2 ;;
+  *) echo "usage: $0 [fetch|qt|build|all]" >&2; exit 2 ;;
 esac

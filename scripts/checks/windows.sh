@@ -6,8 +6,8 @@
 # its cache), cross-builds the program and its test programs and packs the zip. Then, under wine64
 # on a private X server with a private Wine prefix:
 #  - the core and window CTest suites, cross-built, through CMake's cross-compiling emulator;
-#  - the program with the window-system probe linked in: the 619 x 599 client area, typing and
-#    "Ok", "Info" running an Info.bat placed beside the program, the About dialog, and exit status
+#  - the program with the window-system probe linked in, for a Catalan user: the user's locale, the
+#    619 x 599 client area, typing and "Ok", "Info" running an Info.bat placed beside the program, the About dialog, and exit status
 #    0 once the last window is closed;
 #  - the tirel.exe of the zip, alone in a folder: its window opens with a client area of 619 x 599
 #    below the menu bar, and closing it ends the program with exit status 0.
@@ -27,6 +27,7 @@ for tool in Xvfb xdotool xwininfo unzip; do
 done
 [ -x "$wine" ] || fail "wine64 is missing (scripts/setup.sh test installs it)"
 
+mkdir -p "$(dirname "$build")"
 started=$SECONDS
 TIREL_WINDOWS_BUILD="$build" scripts/windows.sh >"$build.log" 2>&1 ||
   { tail -40 "$build.log" >&2; fail "scripts/windows.sh failed (log: $build.log)"; }
@@ -81,7 +82,9 @@ mkdir "$work/probe"
 cp "$build/tests/tirel_probe.exe" "$work/probe/"
 printf '@echo off\r\necho ran> "%s"\r\n' "Z:${work//\//\\}\\info-ran" >"$work/probe/Info.bat"
 status=0
-TIREL_PROBE_PLATFORM=windows TIREL_PROBE_INFO_MARK="Z:$work/info-ran" QT_QPA_GENERIC_PLUGINS=tirelprobe \
+# A Catalan user: Wine gives Windows programs the locale of LC_ALL.
+LC_ALL=ca_ES.UTF-8 TIREL_PROBE_LOCALE=ca_ES TIREL_PROBE_PLATFORM=windows \
+  TIREL_PROBE_INFO_MARK="Z:$work/info-ran" QT_QPA_GENERIC_PLUGINS=tirelprobe \
   timeout 120 "$wine" "$work/probe/tirel_probe.exe" >"$work/probe.log" 2>&1 || status=$?
 grep '^windows probe:' "$work/probe.log" || true
 grep -q '^windows probe: closed the last window$' "$work/probe.log" ||

@@ -4,13 +4,15 @@
 // About dialog from its menu action, then closes both windows the way a compositor asks, so
 // main() itself must end with exit status 0. It writes one line per step to stderr.
 // The Windows check links the same probe into a copy of the program and sets
-// TIREL_PROBE_PLATFORM=windows; there it also reads the native client area, starts "Info"
+// TIREL_PROBE_PLATFORM=windows and TIREL_PROBE_LOCALE to the locale the user has chosen; there it
+// also reads the native client area, starts "Info"
 // when TIREL_PROBE_INFO_MARK names the file the Info.bat beside the program writes, and closes
 // the windows with the message Windows sends when the user closes one.
 #include <QAction>
 #include <QApplication>
 #include <QGenericPlugin>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
@@ -128,6 +130,13 @@ private:
         const QString sn = main->findChild<QLineEdit *>(QStringLiteral("Id(4)"))->text();
         if (!check(an == u"9" && sn == u"25",
                    QStringLiteral("\"Ok\" wrote an = %1, Sn = %2").arg(an, sn)))
+            return;
+
+        // The user's locale as the system reports it, e.g. Wine's from LC_ALL.
+        const QString locale = qEnvironmentVariable("TIREL_PROBE_LOCALE");
+        if (!locale.isEmpty() &&
+            !check(QLocale::system().name() == locale,
+                   QStringLiteral("system locale %1").arg(QLocale::system().name())))
             return;
 
 #ifdef Q_OS_WIN
