@@ -129,28 +129,12 @@ build_qt() {
     { tail -40 "$cache/build-$qt_key.log" >&2; die "Qt build failed"; }
   cmake --install "$qtbuild" >>"$cache/build-$qt_key.log" 2>&1 || die "Qt install failed"
 
-  # What the licence of a static link asks for: Qt's licence texts and exactly what was built.
+  # What the licence of a static link asks for: Qt's licence texts (the note on exactly what was
+  # built is written into the zip).
   mkdir -p "$qt_prefix/tirel-notes/qt-licences"
   cp "$src/qtbase/LICENSES/"* "$qt_prefix/tirel-notes/qt-licences/" 2>/dev/null ||
     cp "$src/qtbase/"LICENSE.* "$qt_prefix/tirel-notes/qt-licences/"
   cp "$src/qtbase/debian/copyright" "$qt_prefix/tirel-notes/qt-licences/debian-copyright.txt"
-  {
-    echo "tirel.exe contains Qt $qt_upstream, linked statically."
-    echo
-    echo "Qt was built from Debian's source package qt6-base, version $qt_version"
-    echo "($(basename "$(ls "$src"/qt6-base_*.dsc)"), with Debian's patches applied),"
-    echo "cross-compiled with Debian's mingw-w64 $(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)"
-    echo "(x86_64-w64-mingw32-g++-posix), configured with CMake as follows:"
-    echo
-    printf '  %s\n' -G Ninja -DQT_HOST_PATH=/usr "${qt_options[@]}"
-    echo
-    echo "The toolchain file used for Qt and for Tirel:"
-    echo
-    sed 's/^/  /' "$toolchain"
-    echo
-    echo "To relink Tirel with a modified Qt, build that Qt the same way and run scripts/windows.sh"
-    echo "from Tirel's source (GPL-3.0-or-later) with TIREL_WINDOWS_CACHE pointing at it."
-  } >"$qt_prefix/tirel-notes/QT-BUILD.txt"
   rm -rf "$qtbuild"
   echo "$(($(date +%s) - started))" >"$qt_prefix/.build-seconds"
   touch "$qt_prefix/.complete"
@@ -159,16 +143,44 @@ build_qt() {
 
 build_tirel() {
   log "cross-building Tirel in $build"
+  # Qt's own toolchain file adds its prefix to the cross-build's search roots and then loads ours,
+  # from this clone.
   cmake -S "$root" -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_PREFIX_PATH="$qt_prefix" \
+    -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
     -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_BUILD_TYPE=Release \
     -DTIREL_BUILD_BENCH=OFF \
     -DTIREL_BUILD_TESTS=ON \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" >&2
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/checks/lib/wine-run.sh" >&2
   cmake --build "$build" --parallel "$jobs" >&2
+}
+
+# Names exactly what Qt was built from and how.
+write_qt_note() {
+  local src="$cache/src/$qt_version"
+  {
+    echo "tirel.exe contains Qt $qt_upstream, linked statically."
+    echo
+    echo "Qt was built from Debian's source package qt6-base, version $qt_version"
+    echo "($(basename "$(ls "$src"/qt6-base_*.dsc)"), with Debian's patches applied),"
+    echo "cross-compiled with Debian's mingw-w64 $(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)"
+    echo "(x86_64-w64-mingw32-g++-posix), configured with CMake as follows:"
+    echo
+    echo "  cmake -S qtbase -B build -G Ninja -DQT_HOST_PATH=/usr \\"
+    echo "    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \\"
+    echo "    -DCMAKE_TOOLCHAIN_FILE=mingw-w64-x86_64.cmake \\"
+    printf '    %s \\\n' "${qt_options[@]}"
+    echo "    -DCMAKE_INSTALL_PREFIX=<prefix>"
+    echo
+    echo "with this toolchain file (cmake/mingw-w64-x86_64.cmake in Tirel's source):"
+    echo
+    sed 's/^/  /' "$toolchain"
+    echo
+    echo "To relink Tirel with a modified Qt, build that Qt the same way and run scripts/windows.sh"
+    echo "from Tirel's source (GPL-3.0-or-later) with TIREL_WINDOWS_CACHE pointing at it."
+  }
 }
 
 pack_zip() {
@@ -190,14 +202,14 @@ pack_zip() {
         comdlg32.dll | winmm.dll | ws2_32.dll | imm32.dll | uxtheme.dll | dwmapi.dll | shlwapi.dll | \
         version.dll | netapi32.dll | userenv.dll | wtsapi32.dll | setupapi.dll | msvcrt.dll | \
         mpr.dll | uiautomationcore.dll | d3d9.dll | d3d11.dll | dxgi.dll | dwrite.dll | d2d1.dll | \
-        opengl32.dll | authz.dll | rpcrt4.dll | comctl32.dll | api-ms-win-*.dll) ;;
+        opengl32.dll | authz.dll | rpcrt4.dll | comctl32.dll | shcore.dll | api-ms-win-*.dll) ;;
       *) die "tirel.exe needs $dll, which Windows does not provide" ;;
     esac
   done
   cp "$root/README.md" "$stage/README.md"
   cp "$root/LICENSES/GPL-3.0-or-later.txt" "$stage/licences/GPL-3.0-or-later.txt"
   cp "$qt_prefix/tirel-notes/qt-licences/"* "$stage/licences/qt/"
-  cp "$qt_prefix/tirel-notes/QT-BUILD.txt" "$stage/licences/QT-BUILD.txt"
+  write_qt_note >"$stage/licences/QT-BUILD.txt"
   (cd "$build/zip" && zip -qr -X "$build/$name.zip" "$name")
   log "packed $build/$name.zip"
   echo "$build/$name.zip"

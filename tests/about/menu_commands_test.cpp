@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -70,7 +71,15 @@ public:
         ok_ = ok_ && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                          QFileDevice::ExeOwner);
     }
-    ~ScopedFile() { QFile::remove(path_); }
+    // On Windows a batch file that is still being run stays until the interpreter lets it go.
+    ~ScopedFile()
+    {
+        QFile::remove(path_);
+        for (int i = 0; i < 100 && QFile::exists(path_); ++i) {
+            QThread::msleep(100);
+            QFile::remove(path_);
+        }
+    }
     bool ok() const { return ok_; }
 
 private:
