@@ -4,7 +4,10 @@
 
 #include "window/fonts.h"
 
+#include "window/fonts_platform.h"
+
 #include <QStringList>
+#include <array>
 #include <cmath>
 #include <mutex>
 
@@ -33,6 +36,18 @@ const FaceMapping &mappingOf(Face face)
     }
     return kMappings[0];
 }
+
+// Decided once: the list of installed faces does not change while the program runs.
+bool layoutFaceUsed(const FaceMapping &mapping)
+{
+    static const auto used = [] {
+        std::array<bool, std::size(kMappings)> faces{};
+        for (std::size_t i = 0; i < faces.size(); ++i)
+            faces[i] = useLayoutFace(QString::fromLatin1(kMappings[i].layoutName));
+        return faces;
+    }();
+    return used[static_cast<std::size_t>(&mapping - kMappings)];
+}
 } // namespace
 
 void installFontSubstitutions()
@@ -40,6 +55,8 @@ void installFontSubstitutions()
     static std::once_flag once;
     std::call_once(once, [] {
         for (const FaceMapping &mapping : kMappings) {
+            if (layoutFaceUsed(mapping))
+                continue;
             QFont::insertSubstitution(QString::fromLatin1(mapping.layoutName),
                                       QString::fromLatin1(mapping.installedName));
         }
@@ -55,9 +72,14 @@ QFont layoutFont(Face face, double points, bool bold, bool underline)
 {
     const FaceMapping &mapping = mappingOf(face);
     QFont font;
-    // The installed face first, so the choice does not hang on the substitution table.
-    font.setFamilies(
-        {QString::fromLatin1(mapping.installedName), QString::fromLatin1(mapping.layoutName)});
+    const QString layoutName = QString::fromLatin1(mapping.layoutName);
+    const QString installedName = QString::fromLatin1(mapping.installedName);
+    // The face that is meant first, so the choice does not hang on the substitution table: the
+    // layout's own where the platform uses it, else its free stand-in.
+    if (layoutFaceUsed(mapping))
+        font.setFamilies({layoutName, installedName});
+    else
+        font.setFamilies({installedName, layoutName});
     font.setPixelSize(pointsToPixels(points));
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setItalic(false);

@@ -4,6 +4,8 @@
 
 #include "window/info_command.h"
 
+#include "window/info_command_platform.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
@@ -55,7 +57,7 @@ bool InfoCommand::start()
     bool started = false;
     if (!program.isEmpty()) {
         QProcess process;
-        process.setProgram(program);
+        prepareInfoProcess(process, program);
         process.setStandardInputFile(QProcess::nullDevice());
         process.setStandardOutputFile(QProcess::nullDevice());
         process.setStandardErrorFile(QProcess::nullDevice());

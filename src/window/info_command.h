@@ -31,8 +31,8 @@ public:
 
     // The first executable Info.bat in the search folders, or empty.
     QString locate() const;
-    // Starts it without waiting, with no terminal and its input and output on the null device.
-    // Returns whether it started; when it did not, the box has been shown.
+    // Starts it without waiting, with no terminal or console window and its input and output on the
+    // null device. Returns whether it started; when it did not, the box has been shown.
     bool start();
 
 private:

@@ -11,6 +11,7 @@
 
 namespace {
 
+#ifndef Q_OS_WIN
 // The platform Qt would pick: the -platform argument, then QT_QPA_PLATFORM, else X11.
 QByteArray chosenPlatform(int argc, char **argv)
 {
@@ -20,14 +21,22 @@ QByteArray chosenPlatform(int argc, char **argv)
     }
     return qgetenv("QT_QPA_PLATFORM");
 }
+#endif
 
 // Without a display the toolkit would abort with a message of its own; say plainly what to do.
+// Windows always has its desktop, and no DISPLAY variable.
 bool displayMissing(int argc, char **argv)
 {
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return false;
+#else
     const QByteArray platform = chosenPlatform(argc, argv);
     const bool needsDisplay = platform.isEmpty() || platform.startsWith("xcb");
     return needsDisplay && qEnvironmentVariableIsEmpty("DISPLAY") &&
            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#endif
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 // "Info": Info.bat is looked for beside the program, then along PATH, never in the current
 // folder; it runs detached, and every failure to start it ends in the "Info" box.
+#include "support/info_script.h"
 #include "support/recording_sink.h"
 #include "support/test_main.h"
 #include "window/info_command.h"
@@ -33,13 +34,20 @@ void writeFile(const QString &path, const QByteArray &content, Mode mode)
     QVERIFY(file.setPermissions(permissions));
 }
 
-// A script that leaves a mark, so a test can see it ran. The mark appears whole, by a rename, so
-// a test that sees it never reads it half written.
-QByteArray markingScript(const QString &mark, const QByteArray &text)
+using tirel::test::markingScript;
+
+// Absolute paths and PATH values as the platform writes them.
+QString absolute(const char *path)
 {
-    const QByteArray path = mark.toUtf8();
-    return "#!/bin/sh\necho " + text + " > '" + path + ".part' && mv '" + path + ".part' '" + path +
-           "'\n";
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:/") + QLatin1String(path);
+#else
+    return u'/' + QLatin1String(path);
+#endif
+}
+QString pathValue(const QStringList &entries)
+{
+    return entries.join(QDir::listSeparator());
 }
 
 const Message kInfoBox{QStringLiteral("Info"), QStringLiteral("No s'ha pogut iniciar Info.bat"),
@@ -75,7 +83,8 @@ private slots:
         QVERIFY(root_.isValid());
         const QString base = QDir::cleanPath(root_.path() + u'/' + QTest::currentTestFunction() +
                                              u'/' + QString::fromUtf8(QTest::currentDataTag()));
-        programDir_ = base + QStringLiteral("/program");
+        // Blanks and "&" in the program's folder must stay part of the path that is started.
+        programDir_ = base + QStringLiteral("/program & co");
         pathDir_ = base + QStringLiteral("/path");
         markDir_ = base + QStringLiteral("/marks");
         for (const QString &dir : {programDir_, pathDir_, markDir_})
@@ -88,17 +97,15 @@ private slots:
         QTest::addColumn<QString>("programDir");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QStringList>("expected");
+        const QString opt = absolute("opt/tirel"), usr = absolute("usr/bin"), bin = absolute("bin");
         QTest::newRow("program folder first")
-            << "/opt/tirel"
-            << "/usr/bin:/bin" << QStringList{"/opt/tirel", "/usr/bin", "/bin"};
+            << opt << pathValue({usr, bin}) << QStringList{opt, usr, bin};
         // An empty entry, "." and any relative folder mean the current folder.
         QTest::newRow("current folder left out")
-            << "/opt/tirel"
-            << ":.:/usr/bin::bin:./tools:/bin:" << QStringList{"/opt/tirel", "/usr/bin", "/bin"};
-        QTest::newRow("no PATH") << "/opt/tirel"
-                                 << "" << QStringList{"/opt/tirel"};
-        QTest::newRow("unknown program folder") << ""
-                                                << "/usr/bin" << QStringList{"/usr/bin"};
+            << opt << pathValue({"", ".", usr, "", "bin", "./tools", bin, ""})
+            << QStringList{opt, usr, bin};
+        QTest::newRow("no PATH") << opt << "" << QStringList{opt};
+        QTest::newRow("unknown program folder") << "" << usr << QStringList{usr};
     }
     void searchDirectories()
     {
@@ -121,7 +128,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(mark("ran")), 30000);
         QFile ran(mark("ran"));
         QVERIFY(ran.open(QIODevice::ReadOnly));
-        QCOMPARE(ran.readAll(), QByteArray("beside\n"));
+        QCOMPARE(ran.readAll().trimmed(), QByteArray("beside"));
         QVERIFY(sink_.messages.isEmpty());
     }
 
@@ -129,18 +136,9 @@ private slots:
     // would come back only after it had finished.
     void startsDetachedAndReturnsAtOnce()
     {
-        const QByteArray script = "#!/bin/sh\n"
-                                  "echo started > '" +
-                                  mark("started").toUtf8() +
-                                  "'\n"
-                                  "echo output on the null device\n"
-                                  "i=0\n"
-                                  "while [ ! -e '" +
-                                  mark("release").toUtf8() +
-                                  "' ] && [ $i -lt 600 ]; do sleep 0.1; i=$((i+1)); done\n"
-                                  "echo finished > '" +
-                                  mark("finished").toUtf8() + "'\n";
-        writeFile(programInfo(), script, Mode::Executable);
+        writeFile(programInfo(),
+                  tirel::test::waitingScript(mark("started"), mark("release"), mark("finished")),
+                  Mode::Executable);
 
         InfoCommand command(sink_, {programDir_});
         QVERIFY(command.start());
@@ -156,8 +154,12 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::newRow("no such file") << "none";
+#ifndef Q_OS_WIN
+        // Windows has neither execute permissions nor interpreter lines: a batch file found
+        // is one the command interpreter runs.
         QTest::newRow("not executable") << "plain";
         QTest::newRow("no interpreter line") << "no interpreter";
+#endif
         QTest::newRow("a folder of that name") << "folder";
         QTest::newRow("only in the current folder") << "current folder";
     }
@@ -182,7 +184,7 @@ private slots:
 
         // PATH entries that name the current folder in every way it can be named.
         const QStringList directories = tirel::infoSearchDirectories(
-            programDir_, QStringLiteral(":.:") + pathDir_ + QStringLiteral(":Info.bat:"));
+            programDir_, pathValue({"", ".", pathDir_, "Info.bat", ""}));
         InfoCommand command(sink_, directories);
         QVERIFY(!command.start());
         QCOMPARE(sink_.messages, QList<Message>{kInfoBox});

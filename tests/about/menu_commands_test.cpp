@@ -5,6 +5,7 @@
 // The "Info" item of the window's menu: an Info.bat beside the program runs; with none to be
 // found, or one only in the current folder, a real modal box says so, and the window goes on
 // working.
+#include "support/info_script.h"
 #include "support/recording_sink.h"
 #include "support/test_main.h"
 #include "window/main_window.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -73,7 +75,15 @@ public:
         ok_ = ok_ && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                          QFileDevice::ExeOwner);
     }
-    ~ScopedFile() { QFile::remove(path_); }
+    // On Windows a batch file that is still being run stays until the interpreter lets it go.
+    ~ScopedFile()
+    {
+        QFile::remove(path_);
+        for (int i = 0; i < 100 && QFile::exists(path_); ++i) {
+            QThread::msleep(100);
+            QFile::remove(path_);
+        }
+    }
     bool ok() const { return ok_; }
 
 private:
@@ -150,7 +160,7 @@ private slots:
         QTemporaryDir work;
         QVERIFY(work.isValid());
         const QString mark = work.filePath(QStringLiteral("ran"));
-        const QByteArray script = "#!/bin/sh\necho ran > '" + mark.toUtf8() + "'\n";
+        const QByteArray script = tirel::test::echoScript(mark, "ran");
         const QString besideProgram =
             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Info.bat"));
         const QString inCurrent = work.filePath(QStringLiteral("Info.bat"));
@@ -159,7 +169,8 @@ private slots:
         QCOMPARE(QFile::exists(besideProgram), beside);
         RestoreCurrentFolder restore;
         QVERIFY(QDir::setCurrent(work.path()));
-        ScopedPath path(QByteArray(".::") + work.filePath(QStringLiteral("empty")).toUtf8());
+        const QStringList pathEntries{".", "", work.filePath(QStringLiteral("empty"))};
+        ScopedPath path(pathEntries.join(QDir::listSeparator()).toUtf8());
 
         tirel::test::RecordingSink sink;
         tirel::MainWindow main(QLocale::c(), &sink);

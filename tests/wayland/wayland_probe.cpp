@@ -7,10 +7,16 @@
 // checks the geometry, types and presses "Ok" through the window-system event path, opens the
 // About dialog from its menu action, then closes both windows the way a compositor asks, so
 // main() itself must end with exit status 0. It writes one line per step to stderr.
+// The Windows check links the same probe into a copy of the program and sets
+// TIREL_PROBE_PLATFORM=windows and TIREL_PROBE_LOCALE to the locale the user has chosen; there it
+// also reads the native client area, starts "Info"
+// when TIREL_PROBE_INFO_MARK names the file the Info.bat beside the program writes, and closes
+// the windows with the message Windows sends when the user closes one.
 #include <QAction>
 #include <QApplication>
 #include <QGenericPlugin>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
@@ -18,7 +24,27 @@
 #include <QTimer>
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <QFile>
+#include <qt_windows.h>
+#endif
+
 namespace {
+
+QString expectedPlatform()
+{
+    return qEnvironmentVariable("TIREL_PROBE_PLATFORM", QStringLiteral("wayland"));
+}
+
+// The way the window system asks a window to close.
+void closeWindow(QWindow *window)
+{
+#ifdef Q_OS_WIN
+    PostMessageW(reinterpret_cast<HWND>(window->winId()), WM_CLOSE, 0, 0);
+#else
+    window->close();
+#endif
+}
 
 QWidget *topLevel(const QString &name)
 {
@@ -36,7 +62,9 @@ public:
 private:
     bool check(bool ok, const QString &what)
     {
-        std::fprintf(stderr, "wayland probe: %s %s\n", ok ? "ok  " : "FAIL", qPrintable(what));
+        std::fprintf(stderr, "%s probe: %s %s\n", qPrintable(expectedPlatform()),
+                     ok ? "ok  " : "FAIL", qPrintable(what));
+        std::fflush(stderr);
         if (!ok)
             QCoreApplication::exit(1);
         return ok;
@@ -61,7 +89,7 @@ private:
                 QTest::qWait(50);
         }
         if (!check(main && QTest::qWaitForWindowExposed(main->windowHandle(), 10000) &&
-                       QGuiApplication::platformName() == u"wayland",
+                       QGuiApplication::platformName() == expectedPlatform(),
                    QStringLiteral("main window shown on the %1 platform")
                        .arg(QGuiApplication::platformName())))
             return;
@@ -78,6 +106,15 @@ private:
                        .arg(surface->width())
                        .arg(surface->height())))
             return;
+#ifdef Q_OS_WIN
+        RECT native{};
+        GetClientRect(reinterpret_cast<HWND>(surface->winId()), &native);
+        if (!check(native.right - native.left == 619 && native.bottom - native.top == 599 + menu,
+                   QStringLiteral("native client area %1x%2")
+                       .arg(native.right - native.left)
+                       .arg(native.bottom - native.top)))
+            return;
+#endif
 
         // 1, 2, 5 into a1, d, n of the arithmetic row, then its "Ok".
         const QList<std::pair<QString, QString>> typed = {
@@ -99,6 +136,25 @@ private:
                    QStringLiteral("\"Ok\" wrote an = %1, Sn = %2").arg(an, sn)))
             return;
 
+        // The user's locale as the system reports it, e.g. Wine's from LC_ALL.
+        const QString locale = qEnvironmentVariable("TIREL_PROBE_LOCALE");
+        if (!locale.isEmpty() &&
+            !check(QLocale::system().name() == locale,
+                   QStringLiteral("system locale %1").arg(QLocale::system().name())))
+            return;
+
+#ifdef Q_OS_WIN
+        const QString infoMark = qEnvironmentVariable("TIREL_PROBE_INFO_MARK");
+        if (!infoMark.isEmpty()) {
+            main->findChild<QAction *>(QStringLiteral("OpInfo"))->trigger();
+            for (int i = 0; i < 300 && !QFile::exists(infoMark); ++i)
+                QTest::qWait(100);
+            if (!check(QFile::exists(infoMark),
+                       QStringLiteral("\"Info\" ran the Info.bat beside the program")))
+                return;
+        }
+#endif
+
         main->findChild<QAction *>(QStringLiteral("OpQuant"))->trigger();
         QWidget *about = topLevel(QStringLiteral("frmAbout"));
         if (!check(about && QTest::qWaitForWindowExposed(about->windowHandle(), 10000) &&
@@ -107,13 +163,13 @@ private:
             return;
 
         // The main window first: the dialog stays and the program goes on until it closes too.
-        surface->close();
+        closeWindow(surface);
         QTest::qWait(100);
         if (!check(!main->isVisible() && about->isVisible(),
                    QStringLiteral("main window closed, About still open")))
             return;
-        about->windowHandle()->close();
-        std::fprintf(stderr, "wayland probe: closed the last window\n");
+        closeWindow(about->windowHandle());
+        std::fprintf(stderr, "%s probe: closed the last window\n", qPrintable(expectedPlatform()));
     }
 };
 
@@ -131,3 +187,7 @@ public:
 } // namespace
 
 #include "wayland_probe.moc"
+
+#ifdef QT_STATICPLUGIN
+Q_IMPORT_PLUGIN(ProbePlugin)
+#endif
