@@ -38,22 +38,10 @@ NumericFailure::NumericFailure(FailureKind kind) : std::runtime_error(describe(k
 {
 }
 
-Num operator+(Num a, Num b)
-{
-    return checkedResult(a.value_ + b.value_);
-}
-Num operator-(Num a, Num b)
-{
-    return checkedResult(a.value_ - b.value_);
-}
-Num operator*(Num a, Num b)
-{
-    return checkedResult(a.value_ * b.value_);
-}
-Num operator-(Num a)
-{
-    return -a.value_;
-}
+Num operator+(Num a, Num b) { return checkedResult(a.value_ + b.value_); }
+Num operator-(Num a, Num b) { return checkedResult(a.value_ - b.value_); }
+Num operator*(Num a, Num b) { return checkedResult(a.value_ * b.value_); }
+Num operator-(Num a) { return -a.value_; }
 
 Num operator/(Num a, Num b)
 {
@@ -81,14 +69,8 @@ Num ln(Num x)
     return checkedResult(platform::log(x.value()));
 }
 
-Num exp(Num x)
-{
-    return checkedResult(platform::exp(x.value()));
-}
+Num exp(Num x) { return checkedResult(platform::exp(x.value())); }
 
-Num abs(Num x)
-{
-    return std::fabs(x.value());
-}
+Num abs(Num x) { return std::fabs(x.value()); }
 
 } // namespace tirel
