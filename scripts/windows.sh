@@ -208,6 +208,8 @@ pack_zip() {
   done
   cp "$root/README.md" "$stage/README.md"
   cp "$root/LICENSES/GPL-3.0-or-later.txt" "$stage/licences/GPL-3.0-or-later.txt"
+  # The exp, log and pow linked into tirel.exe come from musl (src/cycle/libm), under MIT.
+  cp "$root/LICENSES/MIT.txt" "$stage/licences/MIT.txt"
   cp "$qt_prefix/tirel-notes/qt-licences/"* "$stage/licences/qt/"
   write_qt_note >"$stage/licences/QT-BUILD.txt"
   (cd "$build/zip" && zip -qr -X "$build/$name.zip" "$name")

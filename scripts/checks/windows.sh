@@ -72,18 +72,12 @@ for face in /usr/share/fonts/truetype/liberation/LiberationSans*.ttf \
 done
 export QT_QPA_FONTDIR="Z:$work/fonts"
 
-# Left out of the Windows run, each for its reason:
-#  - InterestSolverTest::solves and InterpolationWindowTest::largestCount: mingw-w64's exp, log and
-#    pow, linked into the program, differ from glibc's in the last digits of a few results (e.g.
-#    5.90584784785608 for 5.90584784785605). That is a fault of the Windows build itself, still to
-#    be fixed by the same correctly rounded functions on both systems; the Linux run keeps both.
+# Left out of the Windows run, for their reason:
 #  - MainWindowLayoutTest::captionsFitTheirRectangles and
 #    FormulaAreasTest::exponentsStandRightAfterTheirBase measure the drawn ink of the free faces;
 #    the offscreen platform draws them on Windows through Qt's own FreeType settings, not
 #    fontconfig's, and a Windows desktop draws its real faces instead, which Wine cannot show.
 skipped=(
-  InterestSolverTest::solves
-  InterpolationWindowTest::largestCount
   MainWindowLayoutTest::captionsFitTheirRectangles
   FormulaAreasTest::exponentsStandRightAfterTheirBase
 )

@@ -4,6 +4,8 @@
 
 #include "cycle/checked.h"
 
+#include "cycle/platform_math.h"
+
 #include <cmath>
 
 namespace tirel {
@@ -57,17 +59,17 @@ Num pow(Num base, Num exponent)
         throw NumericFailure(FailureKind::InvalidOperation);
     if (b == 0.0 && e < 0.0)
         throw NumericFailure(FailureKind::InvalidOperation);
-    return checkedResult(std::pow(b, e));
+    return checkedResult(platform::pow(b, e));
 }
 
 Num ln(Num x)
 {
     if (x.value() <= 0.0)
         throw NumericFailure(FailureKind::InvalidOperation);
-    return checkedResult(std::log(x.value()));
+    return checkedResult(platform::log(x.value()));
 }
 
-Num exp(Num x) { return checkedResult(std::exp(x.value())); }
+Num exp(Num x) { return checkedResult(platform::exp(x.value())); }
 
 Num abs(Num x) { return std::fabs(x.value()); }
 
