@@ -45,15 +45,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -dpi 96 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
-  2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -1 "$work/display")"
+. "$root/scripts/checks/lib/xvfb.sh"
+start_xvfb "$work"
 
 # A prefix of its own, without the browser and .NET installers a new prefix would offer.
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
