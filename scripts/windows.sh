@@ -68,36 +68,8 @@ qt_key="$( { printf '%s\n' "$qt_version" "${qt_options[@]}"; cat "$toolchain"; }
   sha256sum | cut -c1-12)"
 qt_prefix="$cache/qt-$qt_version-$qt_key"
 
-# Debian's source package, through a private APT configuration holding only a deb-src line for
-# Debian's archive: the machine's own APT sources are never touched.
-fetch_qt_source() {
-  local apt="$cache/apt" src="$cache/src/$qt_version"
-  if [ -f "$src/.complete" ]; then
-    echo "$src"
-    return
-  fi
-  mkdir -p "$apt/lists/partial" "$apt/archives/partial" "$apt/sources.list.d" "$src"
-  local codename mirror
-  codename="$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")"
-  mirror="${TIREL_DEBIAN_MIRROR:-http://deb.debian.org/debian}"
-  printf 'deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] %s %s main\n' \
-    "$mirror" "$codename" >"$apt/sources.list"
-  local aptopts=(
-    -o "Dir::Etc::SourceList=$apt/sources.list"
-    -o "Dir::Etc::SourceParts=$apt/sources.list.d"
-    -o "Dir::State::Lists=$apt/lists"
-    -o "Dir::Cache=$apt/cache"
-    -o "Debug::NoLocking=1"
-  )
-  log "fetching Debian's qt6-base $qt_version source"
-  apt-get "${aptopts[@]}" update -qq >&2
-  (cd "$src" && rm -rf qtbase && apt-get "${aptopts[@]}" source -qq --download-only "qt6-base=$qt_version" >&2)
-  local dsc
-  dsc="$(ls "$src"/qt6-base_*.dsc)"
-  (cd "$src" && dpkg-source -q -x "$dsc" qtbase >&2)
-  touch "$src/.complete"
-  echo "$src"
-}
+# Debian's source package, fetched once into the cache.
+. "$root/scripts/lib/qt_source.sh"
 
 build_qt() {
   mkdir -p "$cache"
@@ -110,7 +82,7 @@ build_qt() {
   fi
   mkdir -p "$cache"
   local src started
-  src="$(fetch_qt_source)"
+  src="$(fetch_qt_source "$cache" "$qt_version")"
   started=$(date +%s)
   local qtbuild="$cache/build-$qt_key"
   # An interrupted build of the same options goes on where it stopped.
@@ -218,7 +190,7 @@ pack_zip() {
 }
 
 case "$step" in
-  fetch) fetch_qt_source ;;
+  fetch) fetch_qt_source "$cache" "$qt_version" ;;
   qt) build_qt ;;
   build) build_qt && build_tirel ;;
   all) build_qt && build_tirel && pack_zip ;;

@@ -47,9 +47,16 @@ int generalForm(double value, char (&buffer)[kBufferSize])
     if (!std::isfinite(value)) // no formula lets one through; written as the C library does
         return cLibraryGeneralForm(value, buffer);
     char scientific[kBufferSize]; // [-]d.ddddddddddddddde(+|-)XX[X]
-    const std::to_chars_result converted =
-        std::to_chars(scientific, scientific + sizeof scientific, value,
-                      std::chars_format::scientific, kDigits - 1);
+#ifdef __cpp_lib_to_chars
+    const char *end = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                    std::chars_format::scientific, kDigits - 1)
+                          .ptr;
+#else
+    // A C++ library without floating-point to_chars (the web build's libc++ 13): the C library's
+    // conversion rounds exactly as well, into the same form.
+    const char *end =
+        scientific + std::snprintf(scientific, sizeof scientific, "%.*e", kDigits - 1, value);
+#endif
     const char *at = scientific;
     const bool negative = *at == '-';
     at += negative ? 1 : 0;
@@ -58,7 +65,7 @@ int generalForm(double value, char (&buffer)[kBufferSize])
     std::memcpy(digits + 1, at + 2, kDigits - 1);
     const char *exponentText = at + 1 + kDigits + 1; // past the digits and the 'e'
     int exponent = 0;
-    std::from_chars(exponentText + 1, converted.ptr, exponent);
+    std::from_chars(exponentText + 1, end, exponent);
     if (exponentText[0] == '-')
         exponent = -exponent;
     if (exponent >= 308)

@@ -4,7 +4,7 @@
 
 #include "cycle/platform_math.h"
 
-#ifdef _WIN32
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
 #include "tirel_libm.h"
 #else
 #include <cmath>
@@ -12,7 +12,7 @@
 
 namespace tirel::platform {
 
-#ifdef _WIN32
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
 
 double exp(double x)
 {

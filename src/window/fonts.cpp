@@ -54,6 +54,7 @@ void installFontSubstitutions()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        addCarriedFaces();
         for (const FaceMapping &mapping : kMappings) {
             if (layoutFaceUsed(mapping))
                 continue;

@@ -4,8 +4,11 @@
 
 #include <QtGlobal>
 
-#ifdef Q_OS_WIN
+#if defined(Q_OS_WIN) || defined(Q_OS_WASM)
 #include <QFontDatabase>
+#endif
+#ifdef Q_OS_WASM
+#include <QDirIterator>
 #endif
 
 namespace tirel {
@@ -18,6 +21,16 @@ bool useLayoutFace(const QString &layoutName)
 #else
     Q_UNUSED(layoutName);
     return false;
+#endif
+}
+
+void addCarriedFaces()
+{
+#ifdef Q_OS_WASM
+    // The page puts the faces that come beside the program into /faces (dist/web/tirel-page.js).
+    QDirIterator faces(QStringLiteral("/faces"), QDir::Files);
+    while (faces.hasNext())
+        QFontDatabase::addApplicationFont(faces.next());
 #endif
 }
 

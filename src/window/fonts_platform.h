@@ -12,4 +12,8 @@ namespace tirel {
 // when there is one, is not the one the layout was drawn with.
 bool useLayoutFace(const QString &layoutName);
 
+// Makes the free stand-ins available where the platform has no faces of its own to offer: a
+// browser lends a page none of the machine's faces, so the web build brings them along.
+void addCarriedFaces();
+
 } // namespace tirel

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QProcess>
 #include <QStandardPaths>
 #include <utility>
 
@@ -54,16 +53,7 @@ QString InfoCommand::locate() const
 bool InfoCommand::start()
 {
     const QString program = locate();
-    bool started = false;
-    if (!program.isEmpty()) {
-        QProcess process;
-        prepareInfoProcess(process, program);
-        process.setStandardInputFile(QProcess::nullDevice());
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.setStandardErrorFile(QProcess::nullDevice());
-        // Fails as well when the file cannot be executed (no interpreter line, wrong format).
-        started = process.startDetached();
-    }
+    const bool started = !program.isEmpty() && startInfoProcess(program);
     if (!started)
         messages_.showMessage(infoFailedMessage());
     return started;

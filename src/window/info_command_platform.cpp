@@ -2,8 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/info_command_platform.h"
 
+#include <QtGlobal>
+
+#if QT_CONFIG(process)
 #include <QDir>
 #include <QProcess>
+#endif
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -23,8 +27,10 @@ QString interpreterArguments(const QString &batchPath)
 } // namespace
 #endif
 
-void prepareInfoProcess(QProcess &process, const QString &batchPath)
+bool startInfoProcess(const QString &batchPath)
 {
+#if QT_CONFIG(process)
+    QProcess process;
 #ifdef Q_OS_WIN
     // A batch file is no program: the command interpreter of the system folder runs it, never
     // a cmd.exe that happens to lie in the current folder or earlier along PATH.
@@ -41,6 +47,14 @@ void prepareInfoProcess(QProcess &process, const QString &batchPath)
     });
 #else
     process.setProgram(batchPath);
+#endif
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
+#else
+    Q_UNUSED(batchPath);
+    return false;
 #endif
 }
 

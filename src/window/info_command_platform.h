@@ -5,12 +5,12 @@
 // How the platform runs the Info.bat that was found.
 #include <QString>
 
-class QProcess;
-
 namespace tirel {
 
-// Sets the program, arguments and start flags that run the batch file at batchPath, an absolute
-// path, with no console window of its own.
-void prepareInfoProcess(QProcess &process, const QString &batchPath);
+// Starts the batch file at batchPath, an absolute path, without waiting, with no console window
+// of its own and its input and output on the null device. Returns whether it started: it fails
+// as well when the file cannot be executed (no interpreter line, wrong format), and always in a
+// browser, which starts no program.
+bool startInfoProcess(const QString &batchPath);
 
 } // namespace tirel

@@ -4,6 +4,7 @@
 
 #include "window/fonts.h"
 #include "window/main_window.h"
+#include "window/page_platform.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -11,7 +12,7 @@
 
 namespace {
 
-#ifndef Q_OS_WIN
+#if !defined(Q_OS_WIN) && !defined(Q_OS_WASM)
 // The platform Qt would pick: the -platform argument, then QT_QPA_PLATFORM, else X11.
 QByteArray chosenPlatform(int argc, char **argv)
 {
@@ -24,10 +25,10 @@ QByteArray chosenPlatform(int argc, char **argv)
 #endif
 
 // Without a display the toolkit would abort with a message of its own; say plainly what to do.
-// Windows always has its desktop, and no DISPLAY variable.
+// Windows always has its desktop and a browser its page, and neither a DISPLAY variable.
 bool displayMissing(int argc, char **argv)
 {
-#ifdef Q_OS_WIN
+#if defined(Q_OS_WIN) || defined(Q_OS_WASM)
     Q_UNUSED(argc);
     Q_UNUSED(argv);
     return false;
@@ -61,5 +62,6 @@ int main(int argc, char **argv)
 
     tirel::MainWindow window;
     window.show();
+    tirel::placeMainWindow(window);
     return QApplication::exec();
 }

@@ -6,17 +6,32 @@
 #include "support/test_main.h"
 
 #include <QTest>
-#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
 
 using namespace tirel;
 
 namespace {
+
+// What std::bit_cast does, which the web build's C++ library (libc++ 13) lacks.
+double fromBits(std::uint64_t bits)
+{
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+std::uint64_t toBits(double value)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 
 // The sanitizers slow every conversion tenfold: they check a quarter as many numbers.
 #if defined(__SANITIZE_ADDRESS__)
@@ -27,19 +42,18 @@ constexpr int kScale = 1;
 
 enum class Kind { RandomBits, Subnormal, FifteenthDigitTie, PowerOfTen, Edge, Interpolated };
 
-// The decimal mantissa × 10^exponent, correctly rounded, whatever the process's locale.
+// The decimal mantissa × 10^exponent, correctly rounded, whatever the process's locale (the text
+// has no decimal separator; the web build's C++ library has no floating-point from_chars).
 double decimal(std::uint64_t mantissa, int exponent)
 {
     const std::string text = std::to_string(mantissa) + 'E' + std::to_string(exponent);
-    double value = DBL_MAX;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
+    return std::strtod(text.c_str(), nullptr);
 }
 
 // The n-th number of a kind; rng supplies the randomness, all of it from a fixed seed.
 double sample(Kind kind, int n, std::mt19937_64 &rng)
 {
-    const auto bits = [](std::uint64_t b) { return std::bit_cast<double>(b); };
+    const auto bits = [](std::uint64_t b) { return fromBits(b); };
     const int ulps = static_cast<int>(rng() % 5) - 2; // a step of up to two ulps either way
     const auto nudge = [ulps](double x) {
         double y = x;
@@ -128,7 +142,7 @@ private slots:
             if (text != expected) {
                 QFAIL(qPrintable(QStringLiteral("%1 (bits %2): \"%3\", not \"%4\"")
                                      .arg(value, 0, 'g', 17)
-                                     .arg(std::bit_cast<std::uint64_t>(value), 16, 16, QChar(u'0'))
+                                     .arg(toBits(value), 16, 16, QChar(u'0'))
                                      .arg(text, expected)));
             }
             if (n % 64 == 0)

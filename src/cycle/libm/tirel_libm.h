@@ -28,6 +28,12 @@ double tirel_libm_exp_fma(double x);
 double tirel_libm_log_fma(double x);
 double tirel_libm_pow_fma(double x, double y);
 
+/* The FMA build's results again, its fused operations written as fma() calls,
+   for targets without fused multiply-add.  */
+double tirel_libm_exp_written(double x);
+double tirel_libm_log_written(double x);
+double tirel_libm_pow_written(double x, double y);
+
 #ifdef __cplusplus
 }
 #endif

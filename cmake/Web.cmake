@@ -1,0 +1,38 @@
+# SPDX-FileCopyrightText: 2026 Tirel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The WebAssembly build (scripts/web.sh): the same targets, over a static Qt built with emscripten.
+# Included before the targets are made; what concerns one target runs once they all exist.
+
+# The core reports a failed formula by throwing; without this the first throw would end the
+# program instead of reaching its catch.
+add_compile_options(-fexceptions)
+add_link_options(-fexceptions)
+# What qt_add_executable would add: the runtime helpers Qt's JavaScript calls, and the memory Qt
+# asks for at start; ENV and FS let the page and the test runner hand over variables and faces.
+add_link_options("SHELL:-sEXPORTED_RUNTIME_METHODS=UTF16ToString,stringToUTF16,ENV,FS"
+  "SHELL:-sINITIAL_MEMORY=50MB")
+# That Qt was built without zstd, so it cannot read resources the host rcc would compress with it.
+set(CMAKE_AUTORCC_OPTIONS --no-zstd)
+
+function(tirel_web_targets)
+  # The program: every message box is modal in the middle of an operation, as on the desktop, and
+  # a nested event loop in a browser needs ASYNCIFY, which wants the optimiser. Its stack holds
+  # the frames from the event loop down to the box's own loop. Never -Oz: emscripten then links
+  # other algorithms for pow and log, whose results differ from glibc's.
+  target_link_options(tirel PRIVATE -O2 -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536)
+
+  # The core suites run under node (scripts/checks/web.sh): they report through their exit status,
+  # and link unoptimised, which keeps each link short.
+  if(TIREL_BUILD_TESTS)
+    get_property(tests DIRECTORY ${PROJECT_SOURCE_DIR}/tests PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(test IN LISTS tests)
+      get_target_property(type ${test} TYPE)
+      if(type STREQUAL "EXECUTABLE")
+        target_link_options(${test} PRIVATE -O0 -sEXIT_RUNTIME=1)
+      endif()
+    endforeach()
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL tirel_web_targets)

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tirel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Tirel in a browser: scripts/web.sh builds the static Qt for WebAssembly (the first time only;
+# later runs reuse its cache), the program and the core test programs, and packs the folder and
+# its zip. Then:
+#  - the core CTest suites, built for WebAssembly, run under node;
+#  - the page, served by python3's http.server, in headless chromium driven through the DevTools
+#    protocol (tests/web/page_check.js, puppeteer-core from tests/web/package-lock.json) in a
+#    Catalan and an English browser: the window appears, a1 = 1, d = 2, n = 5 and "Ok" give 9 and
+#    25, a compound interest gives its 15 digits with the locale's separator, too few data show
+#    "Dades insuficients", a box stays modal in the middle of a press (earlier writes shown behind
+#    it, later ones only after it), "Info" shows its box, nothing comes from outside the folder,
+#    and every field lies where the Linux window (the release build under Xvfb) has it.
+# The screenshots stay in build/web/shots (TIREL_WEB_SHOTS moves them).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+script_name="web check"
+. "$root/scripts/lib/common.sh"
+cd "$root"
+build="$(realpath -m "${TIREL_WEB_BUILD:-build/web}")"
+program="$(realpath -m "${TIREL_BUILD_DIR:-build/release}/src/tirel")"
+shots="$(realpath -m "${TIREL_WEB_SHOTS:-$build/shots}")"
+need_tools node npm chromium python3 xdotool import ctest
+[ -x "$program" ] || fail "$program is missing (the release build the checks use)"
+
+mkdir -p "$(dirname "$build")"
+started=$SECONDS
+TIREL_WEB_BUILD="$build" scripts/web.sh >"$build.log" 2>&1 ||
+  { tail -40 "$build.log" >&2; fail "scripts/web.sh failed (log: $build.log)"; }
+zip="$(tail -1 "$build.log")"
+stage="${zip%.zip}"
+echo "static Qt, web build and folder: $((SECONDS - started)) s ($(basename "$zip"))"
+
+started=$SECONDS
+(cd "$build" && ctest --output-on-failure --timeout 600) || fail "the core suites failed under node"
+echo "core suites under node: $((SECONDS - started)) s"
+
+# puppeteer-core as the lock file pins it, into the build folder, again only when the lock
+# changes; it never downloads a browser, it drives Debian's.
+modules="$build/npm"
+digest="$(cat tests/web/package.json tests/web/package-lock.json | sha256sum | cut -c1-16)"
+if [ "$(cat "$modules/.digest" 2>/dev/null)" != "$digest" ]; then
+  rm -rf "$modules"
+  mkdir -p "$modules"
+  cp tests/web/package.json tests/web/package-lock.json "$modules/"
+  (cd "$modules" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund) >&2 ||
+    fail "npm ci failed"
+  echo "$digest" >"$modules/.digest"
+fi
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/tirel-web.XXXXXX")"
+app_pid=
+server_pid=
+cleanup() {
+  [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
+  [ -z "$server_pid" ] || kill "$server_pid" 2>/dev/null || true
+  stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The Linux window in the Catalan locale, the picture the page's layout is held to.
+start_xvfb "$work"
+env -u LC_ALL -u LC_NUMERIC LANG=ca_ES.UTF-8 "$program" >"$work/linux.log" 2>&1 &
+app_pid=$!
+window="$(timeout 20 xdotool search --sync --onlyvisible --name '^Progressions - Inter' 2>/dev/null | head -1)" ||
+  true
+[ -n "$window" ] || fail "the Linux window did not appear: $(cat "$work/linux.log")"
+# Once painted, two grabs in a row agree.
+import -depth 8 -window "$window" "ppm:$work/previous.ppm"
+for _ in $(seq 20); do
+  sleep 0.3
+  import -depth 8 -window "$window" "ppm:$work/linux.ppm"
+  cmp -s "$work/previous.ppm" "$work/linux.ppm" && break
+  mv "$work/linux.ppm" "$work/previous.ppm"
+done
+[ -s "$work/linux.ppm" ] || mv "$work/previous.ppm" "$work/linux.ppm"
+kill "$app_pid" 2>/dev/null || true
+app_pid=
+stop_xvfb
+mkdir -p "$shots"
+convert "$work/linux.ppm" "$shots/linux-ca.png"
+
+# Any static server will do; this one picks a free port and names it.
+python3 -u -m http.server --bind 127.0.0.1 --directory "$stage" 0 >"$work/server.log" 2>&1 &
+server_pid=$!
+port=
+for _ in $(seq 50); do
+  port="$(sed -n 's/.* port \([0-9]*\) .*/\1/p' "$work/server.log" | head -1)"
+  [ -n "$port" ] && break
+  sleep 0.1
+done
+[ -n "$port" ] || fail "the web server did not start: $(cat "$work/server.log")"
+
+started=$SECONDS
+NODE_PATH="$modules/node_modules" node tests/web/page_check.js \
+  "http://127.0.0.1:$port/index.html" "$work/linux.ppm" "$shots" ||
+  fail "the page failed in chromium (screenshots in $shots)"
+for picture in "$shots"/*.ppm; do
+  [ -e "$picture" ] && convert "$picture" "${picture%.ppm}.png" && rm "$picture"
+done
+echo "page in chromium: $((SECONDS - started)) s (screenshots in $shots)"

@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tirel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Builds Tirel for WebAssembly and packs tirel-<version>-web/ (a page any static web server serves)
+# and its zip.
+#   scripts/web.sh          the static Qt (once), the build, the folder and the zip in build/web/
+#   scripts/web.sh qt       only the static Qt
+#   scripts/web.sh build    the static Qt and the build with its test programs, no folder
+#   scripts/web.sh fetch    only Debian's source package of Qt
+#
+# Qt is built from Debian's own qt6-base source package, the same version as the host Qt tools
+# (moc, rcc, uic), with Debian's emscripten, and kept in a cache folder outside the clone:
+#   TIREL_WEB_CACHE   the cache folder (default /var/cache/tirel-web)
+#   TIREL_WEB_BUILD   the build folder (default <clone>/build/web)
+#   TIREL_WEB_JOBS    parallel compile jobs (default 2)
+# The cached Qt sits in a folder named after the source version and a digest of the configure
+# options, the toolchain file and emscripten's version, so changing any of them builds a new one.
+set -euo pipefail
+
+root="$(cd "$(dirname "$0")/.." && pwd)"
+script_name=web
+. "$root/scripts/lib/common.sh"
+. "$root/scripts/lib/qt_source.sh"
+. "$root/scripts/lib/emscripten.sh"
+
+cache="${TIREL_WEB_CACHE:-/var/cache/tirel-web}"
+build="${TIREL_WEB_BUILD:-$root/build/web}"
+jobs="${TIREL_WEB_JOBS:-2}"
+step="${1:-all}"
+
+need_tools emcc node cmake ninja dpkg-source apt-get zip wasm-opt
+setup_emscripten "$cache"
+
+# The host tools and the target library must be the same Qt release.
+qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null)" ||
+  fail "qt6-base-dev-tools is not installed: run scripts/setup.sh test"
+qt_upstream="${qt_version%%+*}"
+qt_upstream="${qt_upstream%%-*}"
+
+# Only what the program and its tests use: Core, Gui, Widgets, Test and the wasm platform (which
+# draws through WebGL, hence OpenGL). No threads: they would need cross-origin isolation headers
+# that a plain static server does not send. Debian's source has no bundled sqlite, hence no sql.
+# QT_FEATURE_exceptions is what Qt's wasm link settings read to let programs catch exceptions,
+# which the core's checked arithmetic throws.
+qt_options=(
+  -DCMAKE_BUILD_TYPE=Release
+  -DBUILD_SHARED_LIBS=OFF
+  -DQT_BUILD_EXAMPLES=OFF
+  -DQT_BUILD_TESTS=OFF
+  -DQT_BUILD_BENCHMARKS=OFF
+  -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten
+  -DQT_FEATURE_exceptions=ON
+  -DFEATURE_thread=OFF
+  -DFEATURE_androiddeployqt=OFF
+  -DFEATURE_dbus=OFF
+  -DFEATURE_network=OFF
+  -DFEATURE_sql=OFF
+  -DFEATURE_printsupport=OFF
+  -DFEATURE_concurrent=OFF
+  -DFEATURE_xml=OFF
+  -DFEATURE_icu=OFF
+  -DFEATURE_zstd=OFF
+  -DFEATURE_jpeg=OFF
+  -DFEATURE_gif=OFF
+)
+qt_key="$( { printf '%s\n' "$qt_version" "${qt_options[@]}" "$emscripten_version"; cat "$emscripten_toolchain"; } |
+  sha256sum | cut -c1-12)"
+qt_prefix="$cache/qt-$qt_version-$qt_key"
+
+build_qt() {
+  mkdir -p "$cache"
+  # One build at a time: a second run waits for the first and then reuses its result.
+  exec 9>"$cache/.lock"
+  flock 9
+  if [ -f "$qt_prefix/.complete" ]; then
+    log "reusing the static Qt in $qt_prefix"
+    return
+  fi
+  local src started
+  src="$(fetch_qt_source "$cache" "$qt_version")"
+  started=$(date +%s)
+  local qtbuild="$cache/build-$qt_key"
+  # An interrupted build of the same options goes on where it stopped.
+  [ -f "$qtbuild/CMakeCache.txt" ] || rm -rf "$qtbuild"
+  rm -rf "$qt_prefix"
+  log "configuring the static Qt ($qt_prefix)"
+  cmake -S "$src/qtbase" -B "$qtbuild" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$emscripten_toolchain" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
+    "${qt_options[@]}" >"$cache/configure-$qt_key.log" 2>&1 ||
+    { tail -40 "$cache/configure-$qt_key.log" >&2; fail "Qt configure failed"; }
+  log "building the static Qt with $jobs jobs (log: $cache/build-$qt_key.log)"
+  cmake --build "$qtbuild" --parallel "$jobs" >"$cache/build-$qt_key.log" 2>&1 ||
+    { tail -40 "$cache/build-$qt_key.log" >&2; fail "Qt build failed"; }
+  cmake --install "$qtbuild" >>"$cache/build-$qt_key.log" 2>&1 || fail "Qt install failed"
+
+  # What the licence of a static link asks for: Qt's licence texts (the note on exactly what was
+  # built is written into the folder).
+  mkdir -p "$qt_prefix/tirel-notes/qt-licences"
+  cp "$src/qtbase/LICENSES/"* "$qt_prefix/tirel-notes/qt-licences/" 2>/dev/null ||
+    cp "$src/qtbase/"LICENSE.* "$qt_prefix/tirel-notes/qt-licences/"
+  cp "$src/qtbase/debian/copyright" "$qt_prefix/tirel-notes/qt-licences/debian-copyright.txt"
+  rm -rf "$qtbuild"
+  echo "$(($(date +%s) - started))" >"$qt_prefix/.build-seconds"
+  touch "$qt_prefix/.complete"
+  log "static Qt built in $(($(date +%s) - started)) s"
+}
+
+# The core suites run under node through CTest's emulator; node 18 and later run emscripten's
+# output only without their own fetch.
+build_tirel() {
+  log "building Tirel for WebAssembly in $build"
+  cmake -S "$root" -B "$build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$emscripten_toolchain" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DTIREL_WERROR=ON \
+    -DTIREL_BUILD_BENCH=OFF \
+    -DTIREL_BUILD_TESTS=ON \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node);--no-experimental-fetch;$root/tests/web/node_run.js" \
+    >"$build.configure.log" 2>&1 || { cat "$build.configure.log" >&2; fail "configuring the web build failed"; }
+  cmake --build "$build" --parallel "$jobs" >&2
+}
+
+# Names exactly what Qt was built from and how.
+write_qt_note() {
+  local src="$cache/src/$qt_version"
+  {
+    echo "tirel.wasm contains Qt $qt_upstream, linked statically."
+    echo
+    echo "Qt was built from Debian's source package qt6-base, version $qt_version"
+    echo "($(basename "$(ls "$src"/qt6-base_*.dsc)"), with Debian's patches applied),"
+    echo "compiled with Debian's emscripten $(dpkg-query -W -f='${Version}' emscripten),"
+    echo "configured with CMake as follows:"
+    echo
+    echo "  cmake -S qtbase -B build -G Ninja -DQT_HOST_PATH=/usr \\"
+    echo "    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \\"
+    echo "    -DCMAKE_TOOLCHAIN_FILE=$emscripten_toolchain \\"
+    printf '    %s \\\n' "${qt_options[@]}"
+    echo "    -DCMAKE_INSTALL_PREFIX=<prefix>"
+    echo
+    echo "To relink Tirel with a modified Qt, build that Qt the same way and run scripts/web.sh"
+    echo "from Tirel's source (source.tar.gz beside index.html, GPL-3.0-or-later) with"
+    echo "TIREL_WEB_CACHE pointing at it."
+  }
+}
+
+# The faces the layout is mapped to, as the Linux build finds them (packages/run.txt), each with
+# its Debian package: the page loads them into the program, which has no faces of its own.
+faces=(
+  fonts-liberation:/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
+  fonts-liberation:/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf
+  fonts-liberation:/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Regular.ttf
+  fonts-comic-neue:/usr/share/fonts/opentype/comic-neue/ComicNeue-Bold.otf
+)
+
+pack_web() {
+  local version name stage
+  version="$(sed -n 's/^project(Tirel VERSION \([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p' "$root/CMakeLists.txt")"
+  name="tirel-$version-web"
+  stage="$build/$name"
+  rm -rf "$stage" "$build/$name.zip"
+  mkdir -p "$stage/faces" "$stage/licences/qt" "$stage/licences/faces"
+  sed "s/@VERSION@/$version/g" "$root/dist/web/index.html" >"$stage/index.html"
+  cp "$root/dist/web/tirel-page.js" "$build/src/tirel.js" "$build/src/tirel.wasm" "$stage/"
+  cp "$root/dist/icons/tirel.svg" "$stage/"
+  local face package file
+  for face in "${faces[@]}"; do
+    package="${face%%:*}"
+    file="${face#*:}"
+    [ -f "$file" ] || fail "$file is missing (package $package)"
+    cp "$file" "$stage/faces/"
+    basename "$file" >>"$stage/faces/index.txt"
+    # What Debian says of each package's licence, and the licence texts it refers to.
+    cp "/usr/share/doc/$package/copyright" "$stage/licences/faces/$package.txt"
+  done
+  cp /usr/share/common-licenses/GPL-2 "$stage/licences/faces/GPL-2.txt"
+  cp "$root/LICENSES/GPL-3.0-or-later.txt" "$stage/licences/GPL-3.0-or-later.txt"
+  cp "$root/dist/web/licences.txt" "$stage/licences/README.txt"
+  cp /usr/share/doc/emscripten/copyright "$stage/licences/emscripten.txt"
+  cp "$qt_prefix/tirel-notes/qt-licences/"* "$stage/licences/qt/"
+  write_qt_note >"$stage/licences/QT-BUILD.txt"
+  cp "$root/README.md" "$stage/README.md"
+  # The program's own source, as committed, so the page's link to it works offline too.
+  git -C "$root" archive --format=tar.gz --prefix="tirel-$version/" -o "$stage/source.tar.gz" HEAD
+  (cd "$build" && zip -qr -X "$build/$name.zip" "$name")
+  log "packed $stage and $build/$name.zip"
+  echo "$build/$name.zip"
+}
+
+case "$step" in
+  fetch) fetch_qt_source "$cache" "$qt_version" ;;
+  qt) build_qt ;;
+  build) build_qt && build_tirel ;;
+  all) build_qt && build_tirel && pack_web ;;
+  *) echo "usage: $0 [fetch|qt|build|all]" >&2; exit 2 ;;
+esac
