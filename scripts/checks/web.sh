@@ -80,6 +80,8 @@ done
 kill "$app_pid" 2>/dev/null || true
 app_pid=
 stop_xvfb
+# chromium runs headless: no display of a server that has gone.
+unset DISPLAY
 mkdir -p "$shots"
 convert "$work/linux.ppm" "$shots/linux-ca.png"
 
