@@ -1,0 +1,79 @@
+# SPDX-FileCopyrightText: 2026 Tirel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# What the project's scripts share, sourced by each of them after `set -euo pipefail`:
+#   script_name=...         the name messages start with (set it before the first message)
+#   log MESSAGE             a line on standard error, after the script's name
+#   fail MESSAGE            the same, then exit 1
+#   skip MESSAGE            says why a check cannot run on this machine, then exit 0
+#   need_tools TOOL...      fail unless every tool is on PATH (the package lists install them)
+#   start_xvfb WORK         a private X server at 96 DPI; sets xvfb_pid, exports DISPLAY
+#   stop_xvfb               ends it (safe to call when none runs)
+#   find_wine               sets wine and wineserver to Debian's Wine 64-bit programs
+#   built_version BUILD     prints the version a configured build folder holds (1.0.0)
+#   installed_files PREFIX  prints the files an install puts below PREFIX (installed-files.txt)
+# tirel_root names the clone's top folder.
+tirel_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+script_name="${script_name:-$(basename "$0" .sh)}"
+xvfb_pid=
+
+log() { printf '%s: %s\n' "$script_name" "$*" >&2; }
+fail() {
+  log "$*"
+  exit 1
+}
+
+skip() {
+  printf '%s: SKIPPED, %s\n' "$script_name" "$*"
+  exit 0
+}
+
+need_tools() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh test installs it)"
+  done
+}
+
+# The server picks a free display itself and writes its number to a pipe, so scripts running
+# side by side never race for one. It never resets, since a short-lived client leaving would
+# otherwise make it refuse the next one.
+start_xvfb() {
+  local work="$1"
+  need_tools Xvfb
+  Xvfb -displayfd 3 -dpi 96 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
+    2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  DISPLAY=":$(head -1 "$work/display")"
+  export DISPLAY
+}
+
+stop_xvfb() {
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=
+}
+
+# Debian puts wine64 on PATH only through the wine package; wine64 alone keeps it in its folder.
+find_wine() {
+  wine="$(command -v wine64 || echo /usr/lib/wine/wine64)"
+  wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
+  [ -x "$wine" ] || fail "wine64 is missing (scripts/setup.sh test installs it)"
+}
+
+# CMake writes project()'s version into one header of every build; the program reads it too.
+built_version() {
+  local header="$1/generated/tirel_version.h" version
+  version="$(sed -n 's/^#define TIREL_VERSION_STRING "\(.*\)"$/\1/p' "$header" 2>/dev/null)"
+  [ -n "$version" ] || fail "no version in $header (is $1 a configured build?)"
+  echo "$version"
+}
+
+installed_files() {
+  sed -e '/^#/d' -e '/^$/d' -e "s|^|$1/|" "$tirel_root/scripts/lib/installed-files.txt"
+}
