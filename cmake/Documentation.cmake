@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Tirel developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# The manual pages, the changelog, the copyright file and the Debian package's lintian override. The pages and
+# The manual pages, the changelog and the copyright file. The pages and
 # the changelog are compressed at build time, as Debian wants them (gzip -9, no name or time
 # stamp, so two builds give the same bytes); the program target depends on them, so building
 # just `tirel` before cpack is enough.
@@ -48,8 +48,3 @@ install(FILES ${tirel_doc_dir}/ca/man1/tirel.1.gz DESTINATION ${CMAKE_INSTALL_MA
 configure_file(${tirel_dist}/debian/copyright ${tirel_doc_dir}/copyright @ONLY)
 install(FILES ${tirel_doc_dir}/changelog.gz ${tirel_doc_dir}/copyright
         DESTINATION ${tirel_package_doc})
-# The lintian override speaks of the Debian package alone: only cpack's install takes it (see
-# Packaging.cmake), a plain install leaves it out.
-install(FILES ${tirel_dist}/debian/tirel.lintian-overrides
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-        RENAME tirel COMPONENT debian EXCLUDE_FROM_ALL)

@@ -14,8 +14,9 @@ install(FILES ${tirel_dist}/icons/tirel.svg DESTINATION ${CMAKE_INSTALL_DATADIR}
 
 set(CPACK_PACKAGE_NAME tirel)
 set(CPACK_PACKAGE_VENDOR "Tirel developers")
-# The project has no public mail address: one placeholder on the reserved .invalid domain stands
-# for it wherever a contact is asked for (the package, its changelog, its copyright file).
+# The project has no public mail address: one placeholder on the reserved .invalid domain, which
+# can never be delivered to and which Debian's checker accepts as such, stands for it wherever a
+# contact is asked for (the package, its changelog, its copyright file).
 set(TIREL_CONTACT "Tirel developers <dev@tirel.invalid>")
 set(CPACK_PACKAGE_CONTACT "${TIREL_CONTACT}")
 # The package carries the version the About dialog shows.
@@ -33,10 +34,6 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY tirel)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
-# One package from every install rule plus the Debian-only component (the lintian override).
-set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL Unspecified debian)
-set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
