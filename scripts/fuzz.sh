@@ -11,7 +11,9 @@
 # breaks an invariant or trips a sanitizer is saved in build/fuzzer/findings/ and the script
 # fails. Repeat one with: build/fuzzer/fuzz/tirel_fuzz build/fuzzer/findings/<file>
 set -euo pipefail
-cd "$(dirname "$0")/.."
+script_name=fuzz
+. "$(dirname "$0")/lib/common.sh"
+cd "$tirel_root"
 seconds="${1:-1800}"
 shift || true
 scripts/setup.sh test

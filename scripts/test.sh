@@ -6,7 +6,9 @@
 
 # Builds everything and runs every test headless; exits non-zero on any failure.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+script_name=test
+. "$(dirname "$0")/lib/common.sh"
+cd "$tirel_root"
 scripts/setup.sh test
 
 # Each step's heading says how long the run has taken so far, to keep CI's budget in sight.
