@@ -61,8 +61,7 @@ cleanup() {
 trap cleanup EXIT
 start_xvfb "$work"
 
-mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
+private_runtime "$work"
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 
 # The peers' session bus; the program and the floor start without one, as before.

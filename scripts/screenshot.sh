@@ -63,8 +63,7 @@ cleanup() {
 }
 trap cleanup EXIT
 start_xvfb "$work"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+private_runtime "$work"
 
 # LANG keeps the C library's own locale; LC_ALL gives the program Catalan numbers.
 env -u LC_NUMERIC -u LANGUAGE LANG=C.UTF-8 LC_ALL=ca_ES.UTF-8 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 \

@@ -45,8 +45,7 @@ cleanup() {
 }
 trap cleanup EXIT
 start_xvfb "$work"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+private_runtime "$work"
 # The gtk3 theme asks the session bus for settings: a private one keeps the host's out.
 unset DBUS_SESSION_BUS_ADDRESS
 if command -v dbus-daemon >/dev/null; then

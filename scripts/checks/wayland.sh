@@ -37,8 +37,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+private_runtime "$work"
 socket=tirel-wayland
 unset DISPLAY WAYLAND_DISPLAY
 weston --backend=headless-backend.so --socket="$socket" --width=1280 --height=1024 --idle-time=0 \

@@ -9,6 +9,8 @@
 #   need_tools TOOL...      fail unless every tool is on PATH (the package lists install them)
 #   start_xvfb WORK         a private X server at 96 DPI; sets xvfb_pid, exports DISPLAY
 #   stop_xvfb               ends it (safe to call when none runs)
+#   private_runtime WORK    exports XDG_RUNTIME_DIR as a new folder in WORK, so that nothing of
+#                           the host's session (sockets, settings) reaches the program
 #   find_wine               sets wine and wineserver to Debian's Wine 64-bit programs
 #   built_version BUILD     prints the version a configured build folder holds (1.0.0)
 #   installed_files PREFIX  prints the files an install puts below PREFIX (installed-files.txt)
@@ -57,6 +59,11 @@ start_xvfb() {
 stop_xvfb() {
   [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   xvfb_pid=
+}
+
+private_runtime() {
+  export XDG_RUNTIME_DIR="$1/runtime"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
 # Debian puts wine64 on PATH only through the wine package; wine64 alone keeps it in its folder.
