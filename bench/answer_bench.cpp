@@ -62,20 +62,19 @@ QList<PressCase> pressCases()
                   clearedThen({Id(3), Id(4)}, {{Id(0), "1"}, {Id(1), "2"}, {Id(2), "5"}}),
                   [](Calculator &c) { c.pressOkAr(); }, QStringLiteral("OkAr"), Qt::Key_unknown,
                   Id(4), QStringLiteral("25")});
-    cases.append({QStringLiteral("OkGe (geometric)"),
-                  clearedThen({Idg(2), Idg(3), Idg(4)},
-                              {{Idg(0), "1"}, {Idg(1), "0,5"}, {Idg(2), "10"}}),
-                  [](Calculator &c) { c.pressOkGe(); }, QStringLiteral("OkGe"), Qt::Key_unknown,
-                  Idg(4), QStringLiteral("1,998046875")});
+    cases.append(
+        {QStringLiteral("OkGe (geometric)"),
+         clearedThen({Idg(2), Idg(3), Idg(4)}, {{Idg(0), "1"}, {Idg(1), "0,5"}, {Idg(2), "10"}}),
+         [](Calculator &c) { c.pressOkGe(); }, QStringLiteral("OkGe"), Qt::Key_unknown, Idg(4),
+         QStringLiteral("1,998046875")});
     for (int row = 0; row < 4; ++row) {
         const int first = row * 4;
-        cases.append({QStringLiteral("OkInteres(%1)").arg(row),
-                      clearedThen({IdI(first + 3)}, {{IdI(first), "1000"},
-                                                      {IdI(first + 1), "5"},
-                                                      {IdI(first + 2), "3"}}),
-                      [row](Calculator &c) { c.pressOkInteres(row); },
-                      QStringLiteral("OkInteres(%1)").arg(row), Qt::Key_unknown, IdI(first + 3),
-                      QString()});
+        cases.append(
+            {QStringLiteral("OkInteres(%1)").arg(row),
+             clearedThen({IdI(first + 3)},
+                         {{IdI(first), "1000"}, {IdI(first + 1), "5"}, {IdI(first + 2), "3"}}),
+             [row](Calculator &c) { c.pressOkInteres(row); },
+             QStringLiteral("OkInteres(%1)").arg(row), Qt::Key_unknown, IdI(first + 3), QString()});
     }
     // "6" becomes "60": a1 follows from S and r, and its change forms S again, the same text.
     cases.append({QStringLiteral("key in S (Idg(5))"),
@@ -96,10 +95,14 @@ ScaleCase scaleCase(ListId list, int terms)
 {
     const QString k = QString::number(terms);
     if (list == ListId::LstIntrp)
-        return {list, {{field::IdK, k}, {field::IdA, "1"}, {field::IdB, "2"}},
-                [](Calculator &c) { c.pressOkab(); }, QStringLiteral("Okab")};
-    return {list, {{field::IdKg, k}, {field::IdAg, "1"}, {field::IdBg, "2"}},
-            [](Calculator &c) { c.pressOkABg(); }, QStringLiteral("OkABg")};
+        return {list,
+                {{field::IdK, k}, {field::IdA, "1"}, {field::IdB, "2"}},
+                [](Calculator &c) { c.pressOkab(); },
+                QStringLiteral("Okab")};
+    return {list,
+            {{field::IdKg, k}, {field::IdAg, "1"}, {field::IdBg, "2"}},
+            [](Calculator &c) { c.pressOkABg(); },
+            QStringLiteral("OkABg")};
 }
 
 QString listName(ListId list)
@@ -113,7 +116,10 @@ void type(Calculator &calculator, const Inputs &inputs)
         calculator.edit(field, text);
 }
 
-[[noreturn]] void fail(const QString &what) { throw std::runtime_error(what.toStdString()); }
+[[noreturn]] void fail(const QString &what)
+{
+    throw std::runtime_error(what.toStdString());
+}
 
 void checkNoMessage(CountingSink &sink, const QString &what)
 {
@@ -215,7 +221,10 @@ struct AnswerBench::Impl {
         checkNoMessage(windowSink, scale.button);
         const int shown = control<QComboBox>(window, listName(scale.list))->count();
         if (shown != terms)
-            fail(QStringLiteral("%1 showed %2 terms, not %3").arg(scale.button).arg(shown).arg(terms));
+            fail(QStringLiteral("%1 showed %2 terms, not %3")
+                     .arg(scale.button)
+                     .arg(shown)
+                     .arg(terms));
         return ms;
     }
 

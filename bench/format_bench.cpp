@@ -4,7 +4,7 @@
 
 #include "format_bench.h"
 
-#include "cycle/number_text.h"
+#include "core/number_text.h"
 #include "stats.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Tirel developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# The manual pages, the changelog, the copyright file and the one lintian override. The pages and
+# The manual pages, the changelog and the copyright file. The pages and
 # the changelog are compressed at build time, as Debian wants them (gzip -9, no name or time
 # stamp, so two builds give the same bytes); the program target depends on them, so building
 # just `tirel` before cpack is enough.
@@ -26,14 +26,11 @@ file(MAKE_DIRECTORY ${tirel_doc_dir}/man1 ${tirel_doc_dir}/ca/man1)
 tirel_gzip(${tirel_dist}/man/tirel.1 ${tirel_doc_dir}/man1/tirel.1.gz)
 tirel_gzip(${tirel_dist}/man/tirel.ca.1 ${tirel_doc_dir}/ca/man1/tirel.1.gz)
 
-# The changelog is signed with a placeholder on the reserved .invalid domain: Debian's checker
-# accepts its form, and the package's one lintian override covers the Maintainer field only.
-set(TIREL_CHANGELOG_SIGNATURE "Tirel developers <dev@tirel.invalid>")
 add_custom_command(
   OUTPUT ${tirel_doc_dir}/changelog
   COMMAND ${CMAKE_COMMAND} -DINPUT=${PROJECT_SOURCE_DIR}/CHANGELOG.md
           -DOUTPUT=${tirel_doc_dir}/changelog -DPACKAGE=tirel
-          "-DMAINTAINER=${TIREL_CHANGELOG_SIGNATURE}"
+          "-DMAINTAINER=${TIREL_CONTACT}"
           -P ${CMAKE_CURRENT_LIST_DIR}/DebianChangelog.cmake
   DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${CMAKE_CURRENT_LIST_DIR}/DebianChangelog.cmake
   VERBATIM)
@@ -47,8 +44,7 @@ add_dependencies(tirel tirel_docs)
 
 install(FILES ${tirel_doc_dir}/man1/tirel.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${tirel_doc_dir}/ca/man1/tirel.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ca/man1)
-install(FILES ${tirel_doc_dir}/changelog.gz ${tirel_dist}/debian/copyright
+# The copyright file names the project's one contact.
+configure_file(${tirel_dist}/debian/copyright ${tirel_doc_dir}/copyright @ONLY)
+install(FILES ${tirel_doc_dir}/changelog.gz ${tirel_doc_dir}/copyright
         DESTINATION ${tirel_package_doc})
-install(FILES ${tirel_dist}/debian/tirel.lintian-overrides
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-        RENAME tirel)

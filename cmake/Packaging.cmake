@@ -3,8 +3,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Desktop integration files and the Debian package.
-include(GNUInstallDirs)
-
 set(TIREL_APP_ID cat.tirel.tirel)
 set(tirel_dist ${CMAKE_CURRENT_SOURCE_DIR}/dist)
 
@@ -16,7 +14,11 @@ install(FILES ${tirel_dist}/icons/tirel.svg DESTINATION ${CMAKE_INSTALL_DATADIR}
 
 set(CPACK_PACKAGE_NAME tirel)
 set(CPACK_PACKAGE_VENDOR "Tirel developers")
-set(CPACK_PACKAGE_CONTACT "Tirel developers <dev@tirel.local>")
+# The project has no public mail address: one placeholder on the reserved .invalid domain, which
+# can never be delivered to and which Debian's checker accepts as such, stands for it wherever a
+# contact is asked for (the package, its changelog, its copyright file).
+set(TIREL_CONTACT "Tirel developers <dev@tirel.invalid>")
+set(CPACK_PACKAGE_CONTACT "${TIREL_CONTACT}")
 # The package carries the version the About dialog shows.
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for progressions, interest and annuities")

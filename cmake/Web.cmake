@@ -25,7 +25,7 @@ function(tirel_web_targets)
 
   # The core suites run under node (scripts/checks/web.sh): they report through their exit status,
   # and link unoptimised, which keeps each link short.
-  if(TIREL_BUILD_TESTS)
+  if(BUILD_TESTING)
     get_property(tests DIRECTORY ${PROJECT_SOURCE_DIR}/tests PROPERTY BUILDSYSTEM_TARGETS)
     foreach(test IN LISTS tests)
       get_target_property(type ${test} TYPE)

@@ -13,7 +13,9 @@
 # measures them beside the program (all of them unless --peers says otherwise), each with a
 # session bus of its own.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+script_name=bench
+. "$(dirname "$0")/lib/common.sh"
+cd "$tirel_root"
 
 preset=release
 build_dir=
@@ -36,7 +38,10 @@ if [ -z "$quick" ]; then
   [ -n "$peers_given" ] || args+=(--peers all)
 fi
 if [ -n "$build_dir" ]; then
-  [ -f "$build_dir/CMakeCache.txt" ] || cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  # The benchmark is built only where a build asks for it.
+  if [ ! -f "$build_dir/CMakeCache.txt" ] || ! grep -qx 'TIREL_BUILD_BENCH:BOOL=ON' "$build_dir/CMakeCache.txt"; then
+    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DTIREL_BUILD_BENCH=ON >/dev/null
+  fi
   cmake --build "$build_dir" -j2 --target tirel_bench tirel_floor tirel >/dev/null
 else
   build_dir="build/$preset"
@@ -44,31 +49,19 @@ else
   cmake --build --preset "$preset" --target tirel_bench tirel_floor tirel >/dev/null
 fi
 bench="$build_dir/bench/tirel_bench"
-[ -x "$bench" ] || { echo "bench: $bench was not built (is libxcb-damage0-dev installed?)" >&2; exit 1; }
+[ -x "$bench" ] || fail "$bench was not built (is libxcb-damage0-dev installed?)"
 
 work="$(mktemp -d)"
-xvfb_pid=
 bus_pid=
 cleanup() {
-  [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  [ -z "$bus_pid" ] || kill "$bus_pid" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
+start_xvfb "$work"
 
-# Xvfb picks a free display itself and writes its number to the pipe.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -dpi 96 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
-  >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-if ! read -r -t 30 display <"$work/display"; then
-  echo "bench: Xvfb did not start:" >&2
-  cat "$work/xvfb.log" >&2
-  exit 1
-fi
-
-mkdir -m 700 "$work/runtime"
-export DISPLAY=":$display" XDG_RUNTIME_DIR="$work/runtime"
+private_runtime "$work"
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 
 # The peers' session bus; the program and the floor start without one, as before.
@@ -77,7 +70,7 @@ if [ -z "$quick" ] && command -v dbus-daemon >/dev/null; then
     --print-address=1 --print-pid=1); then
     export TIREL_BENCH_PEER_BUS="$bus_address"
   else
-    echo "bench: no session bus for the peers; they start without one" >&2
+    log "no session bus for the peers; they start without one"
   fi
 fi
 "$bench" "${args[@]}"

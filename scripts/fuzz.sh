@@ -9,16 +9,18 @@
 #   scripts/fuzz.sh [seconds] [more libFuzzer options]      e.g. scripts/fuzz.sh 1800
 # What it learns goes to build/fuzzer/corpus (the repo's corpus stays as it is); an input that
 # breaks an invariant or trips a sanitizer is saved in build/fuzzer/findings/ and the script
-# fails. Repeat one with: build/fuzzer/tirel_fuzz build/fuzzer/findings/<file>
+# fails. Repeat one with: build/fuzzer/fuzz/tirel_fuzz build/fuzzer/findings/<file>
 set -euo pipefail
-cd "$(dirname "$0")/.."
+script_name=fuzz
+. "$(dirname "$0")/lib/common.sh"
+cd "$tirel_root"
 seconds="${1:-1800}"
 shift || true
 scripts/setup.sh test
 
 build=build/fuzzer
-cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 mkdir -p "$build/corpus" "$build/findings"
 
 # The live heap stays near 25 MB over any number of inputs; what grows is the memory the
@@ -28,5 +30,5 @@ mkdir -p "$build/corpus" "$build/findings"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:quarantine_size_mb=64}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 # -timeout: one input running that long counts as a hang; -max_len: a few hundred actions.
-"$build/tirel_fuzz" -max_total_time="$seconds" -max_len=4096 -timeout=20 -rss_limit_mb=4096 \
+"$build/fuzz/tirel_fuzz" -max_total_time="$seconds" -max_len=4096 -timeout=20 -rss_limit_mb=4096 \
   -print_final_stats=1 -artifact_prefix="$build/findings/" "$@" "$build/corpus" fuzz/corpus

@@ -10,15 +10,12 @@
 # installing the package (it still resolves every dependency the package declares).
 # The release build they make must be warning-free.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-cd "$root"
+script_name="README commands"
+. "$(dirname "$0")/lib/common.sh"
+cd "$tirel_root"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tirel-readme.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
-fail() {
-  echo "README commands: $*" >&2
-  exit 1
-}
 
 # The commands are the indented lines of the section, in order.
 mapfile -t commands < <(awk '/^## /{inside = ($0 == "## Installing")} inside && /^    [^ ]/{sub(/^    /, ""); print}' README.md)
@@ -42,14 +39,12 @@ for command in "${commands[@]}"; do
   fi
 done
 
-# What the install put in place, below the prefix the README names.
+# What the install put in place, below the prefix the README names: exactly the installed files.
 prefix="$(grep -oE -- '--prefix [^ ]+' <<<"${commands[*]}" | head -1 | cut -d' ' -f2)"
 [ -n "$prefix" ] || fail "no --prefix in the install command"
-for file in bin/tirel share/applications/cat.tirel.tirel.desktop share/metainfo/cat.tirel.tirel.metainfo.xml \
-  share/icons/hicolor/32x32/apps/tirel.png share/icons/hicolor/scalable/apps/tirel.svg \
-  share/man/man1/tirel.1.gz share/man/ca/man1/tirel.1.gz share/doc/tirel/copyright share/doc/tirel/changelog.gz; do
-  [ -f "$DESTDIR$prefix/$file" ] || fail "the install left no $prefix/$file"
-done
+installed_files "${prefix#/}" | LC_ALL=C sort >"$work/expected.txt"
+(cd "$DESTDIR" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort) >"$work/actual.txt"
+diff -u "$work/expected.txt" "$work/actual.txt" || fail "the install put other files in place"
 [ -x "$DESTDIR$prefix/bin/tirel" ] || fail "the installed program is not executable"
 # The simulated install must have taken the package itself, not just its dependencies.
 grep -qE '^Inst tirel ' "$work/all.log" || fail "apt-get did not install the tirel package"

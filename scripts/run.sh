@@ -6,12 +6,13 @@
 
 # Builds the program and starts it.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+script_name=tirel
+. "$(dirname "$0")/lib/common.sh"
+cd "$tirel_root"
 scripts/setup.sh run
 cmake --preset release >/dev/null
 cmake --build --preset release --target tirel
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "tirel: no display available; run it under Xvfb instead: xvfb-run -s \"-dpi 96 -screen 0 1280x1024x24\" build/release/src/tirel" >&2
-  exit 1
+  fail "no display available; run it under Xvfb instead: xvfb-run -s \"-dpi 96 -screen 0 1280x1024x24\" build/release/src/tirel"
 fi
 exec build/release/src/tirel "$@"

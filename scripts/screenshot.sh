@@ -10,7 +10,9 @@
 # --interpolations types the two interpolation examples instead of the solvers'.
 # TIREL_BUILD_DIR names another build folder (build/release by default; it is built first).
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
+script_name=screenshot
+. "$(dirname "$0")/lib/common.sh"
+root="$tirel_root"
 cd "$root"
 
 scene=solvers
@@ -21,13 +23,7 @@ fi
 output="$(realpath -m "${1:-docs/tirel.png}")"
 build="${TIREL_BUILD_DIR:-build/release}"
 
-fail() {
-  echo "screenshot: $*" >&2
-  exit 1
-}
-for tool in Xvfb xdotool import convert; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh test installs it)"
-done
+need_tools Xvfb xdotool import convert
 if [ -z "${TIREL_BUILD_DIR:-}" ]; then
   cmake --preset release >/dev/null
 fi
@@ -59,19 +55,15 @@ else
 fi
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tirel-screenshot.XXXXXX")"
-xvfb_pid=
 app_pid=
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-. "$root/scripts/checks/lib/xvfb.sh"
 start_xvfb "$work"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+private_runtime "$work"
 
 # LANG keeps the C library's own locale; LC_ALL gives the program Catalan numbers.
 env -u LC_NUMERIC -u LANGUAGE LANG=C.UTF-8 LC_ALL=ca_ES.UTF-8 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 \

@@ -9,13 +9,15 @@
 #   scripts/setup.sh test   that, plus every other list in packages/ (tests, fuzzing, packaging, bench)
 #   scripts/setup.sh peers  the desktop calculators the full benchmark compares with (packages/peers/)
 set -euo pipefail
-lists="$(dirname "$0")/packages"
+script_name=setup
+. "$(dirname "$0")/lib/common.sh"
+lists="$tirel_root/scripts/packages"
 
 case "${1:-test}" in
   run) files=("$lists/run.txt") ;;
   test) files=("$lists"/*.txt) ;;
   peers) files=("$lists"/peers/*.txt) ;;
-  *) echo "usage: $0 run|test|peers" >&2; exit 2 ;;
+  *) fail "usage: $0 run|test|peers" ;;
 esac
 
 mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "${files[@]}" | sort -u)

@@ -6,11 +6,16 @@
 
 # Builds everything and runs every test headless; exits non-zero on any failure.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+script_name=test
+. "$(dirname "$0")/lib/common.sh"
+cd "$tirel_root"
 scripts/setup.sh test
 
 # Each step's heading says how long the run has taken so far, to keep CI's budget in sight.
 step() { printf '\n=== %s (at %d s)\n' "$*" "$SECONDS"; }
+
+step "format"
+scripts/format.sh
 
 step "build and test (warnings as errors)"
 cmake --preset dev >/dev/null
@@ -33,8 +38,9 @@ step "the README's install and package commands"
 scripts/readme_commands.sh
 export TIREL_BUILD_DIR="$PWD/build/release"
 
-# Further checks, each its own script: the fuzzer smoke run, the package checks, the quick bench,
-# the look under other themes, a Wayland session, what a screen reader sees.
+# Further checks, each its own script: what a screen reader sees, the quick bench, the fuzzer smoke
+# run, the Debian package, a distribution's own build, the licences, the look under other themes,
+# a Wayland session, the Windows build.
 for check in scripts/checks/*.sh; do
   [ -e "$check" ] || continue
   step "$(basename "$check" .sh)"

@@ -121,7 +121,7 @@ build_tirel() {
     -DCMAKE_BUILD_TYPE=Release \
     -DTIREL_WERROR=ON \
     -DTIREL_BUILD_BENCH=OFF \
-    -DTIREL_BUILD_TESTS=ON \
+    -DBUILD_TESTING=ON \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node);--no-experimental-fetch;$root/tests/web/node_run.js" \
     >"$build.configure.log" 2>&1 || { cat "$build.configure.log" >&2; fail "configuring the web build failed"; }
   cmake --build "$build" --parallel "$jobs" >&2
@@ -161,7 +161,7 @@ faces=(
 
 pack_web() {
   local version name stage
-  version="$(sed -n 's/^project(Tirel VERSION \([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p' "$root/CMakeLists.txt")"
+  version="$(built_version "$build")"
   name="tirel-$version-web"
   stage="$build/$name"
   rm -rf "$stage" "$build/$name.zip"
@@ -181,6 +181,8 @@ pack_web() {
   done
   cp /usr/share/common-licenses/GPL-2 "$stage/licences/faces/GPL-2.txt"
   cp "$root/LICENSES/GPL-3.0-or-later.txt" "$stage/licences/GPL-3.0-or-later.txt"
+  # The exp, log and pow linked into tirel.wasm come from musl (3rdparty/musl), under MIT.
+  cp "$root/LICENSES/MIT.txt" "$stage/licences/MIT.txt"
   cp "$root/dist/web/licences.txt" "$stage/licences/README.txt"
   cp /usr/share/doc/emscripten/copyright "$stage/licences/emscripten.txt"
   cp "$qt_prefix/tirel-notes/qt-licences/"* "$stage/licences/qt/"
@@ -198,5 +200,5 @@ case "$step" in
   qt) build_qt ;;
   build) build_qt && build_tirel ;;
   all) build_qt && build_tirel && pack_web ;;
-  *) echo "usage: $0 [fetch|qt|build|all]" >&2; exit 2 ;;
+  *) fail "usage: $0 [fetch|qt|build|all]" ;;
 esac

@@ -25,20 +25,13 @@ jobs="${TIREL_WINDOWS_JOBS:-2}"
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 step="${1:-all}"
 
-log() { printf '[windows] %s\n' "$*" >&2; }
-die() { printf '[windows] error: %s\n' "$*" >&2; exit 1; }
-
-for tool in x86_64-w64-mingw32-g++-posix cmake ninja dpkg-source apt-get zip; do
-  command -v "$tool" >/dev/null || die "$tool is missing: run scripts/setup.sh test"
-done
-
-# CTest runs the cross-built test programs through Wine (scripts/checks/windows.sh sets its
-# prefix and display).
-wine="$(command -v wine64 || echo /usr/lib/wine/wine64)"
+script_name=windows
+. "$root/scripts/lib/common.sh"
+need_tools x86_64-w64-mingw32-g++-posix cmake ninja dpkg-source apt-get zip
 
 # The host tools and the target library must be the same Qt release.
 qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null)" ||
-  die "qt6-base-dev-tools is not installed: run scripts/setup.sh test"
+  fail "qt6-base-dev-tools is not installed: run scripts/setup.sh test"
 qt_upstream="${qt_version%%+*}"
 qt_upstream="${qt_upstream%%-*}"
 
@@ -95,11 +88,11 @@ build_qt() {
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
     "${qt_options[@]}" >"$cache/configure-$qt_key.log" 2>&1 ||
-    { tail -40 "$cache/configure-$qt_key.log" >&2; die "Qt configure failed"; }
+    { tail -40 "$cache/configure-$qt_key.log" >&2; fail "Qt configure failed"; }
   log "building the static Qt with $jobs jobs (log: $cache/build-$qt_key.log)"
   cmake --build "$qtbuild" --parallel "$jobs" >"$cache/build-$qt_key.log" 2>&1 ||
-    { tail -40 "$cache/build-$qt_key.log" >&2; die "Qt build failed"; }
-  cmake --install "$qtbuild" >>"$cache/build-$qt_key.log" 2>&1 || die "Qt install failed"
+    { tail -40 "$cache/build-$qt_key.log" >&2; fail "Qt build failed"; }
+  cmake --install "$qtbuild" >>"$cache/build-$qt_key.log" 2>&1 || fail "Qt install failed"
 
   # What the licence of a static link asks for: Qt's licence texts (the note on exactly what was
   # built is written into the zip).
@@ -123,9 +116,8 @@ build_tirel() {
     -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_BUILD_TYPE=Release \
-    -DTIREL_BUILD_BENCH=OFF \
-    -DTIREL_BUILD_TESTS=ON \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/checks/lib/wine-run.sh" >&2
+    -DBUILD_TESTING=ON \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/lib/wine-run.sh" >&2
   cmake --build "$build" --parallel "$jobs" >&2
 }
 
@@ -157,7 +149,7 @@ write_qt_note() {
 
 pack_zip() {
   local version name stage
-  version="$(sed -n 's/^project(Tirel VERSION \([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p' "$root/CMakeLists.txt")"
+  version="$(built_version "$build")"
   name="tirel-$version-windows-x86_64"
   stage="$build/zip/$name"
   rm -rf "$build/zip" "$build/$name.zip"
@@ -175,12 +167,12 @@ pack_zip() {
         version.dll | netapi32.dll | userenv.dll | wtsapi32.dll | setupapi.dll | msvcrt.dll | \
         mpr.dll | uiautomationcore.dll | d3d9.dll | d3d11.dll | dxgi.dll | dwrite.dll | d2d1.dll | \
         opengl32.dll | authz.dll | rpcrt4.dll | comctl32.dll | shcore.dll | api-ms-win-*.dll) ;;
-      *) die "tirel.exe needs $dll, which Windows does not provide" ;;
+      *) fail "tirel.exe needs $dll, which Windows does not provide" ;;
     esac
   done
   cp "$root/README.md" "$stage/README.md"
   cp "$root/LICENSES/GPL-3.0-or-later.txt" "$stage/licences/GPL-3.0-or-later.txt"
-  # The exp, log and pow linked into tirel.exe come from musl (src/cycle/libm), under MIT.
+  # The exp, log and pow linked into tirel.exe come from musl (3rdparty/musl), under MIT.
   cp "$root/LICENSES/MIT.txt" "$stage/licences/MIT.txt"
   cp "$qt_prefix/tirel-notes/qt-licences/"* "$stage/licences/qt/"
   write_qt_note >"$stage/licences/QT-BUILD.txt"

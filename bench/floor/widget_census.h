@@ -17,7 +17,7 @@ struct WidgetCensus {
     int buttons = 0;
     int boxes = 0;
     int lines = 0;
-    int menus = 0;  // menus of the menu bar
+    int menus = 0;   // menus of the menu bar
     int actions = 0; // items in those menus
 
     friend bool operator==(const WidgetCensus &, const WidgetCensus &) = default;

@@ -8,55 +8,29 @@
 # its own AT-SPI bus, on a private X server, once with a point locale and once with a comma
 # locale. Skips only when the session or accessibility bus cannot start here.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/../.." && pwd)"
+script_name="atspi check"
+. "$(dirname "$0")/../lib/common.sh"
+root="$tirel_root"
 cd "$root"
 program="$(realpath -m "${TIREL_BUILD_DIR:-build/release}/src/tirel")"
 # The system interpreter: the one with the AT-SPI bindings, whatever python3 PATH finds first.
 python=/usr/bin/python3
 
-fail() {
-  echo "atspi check: $*" >&2
-  exit 1
-}
-skip() {
-  echo "atspi check: SKIPPED, $*"
-  exit 0
-}
-
 [ -x "$program" ] || fail "no program at $program"
-for tool in Xvfb dbus-run-session "$python"; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh test installs it)"
-done
+need_tools Xvfb dbus-run-session "$python"
 "$python" -c 'import gi; gi.require_version("Atspi", "2.0"); from gi.repository import Atspi' ||
   fail "the AT-SPI bindings for $python are missing (scripts/setup.sh test installs them)"
 
 dbus-run-session -- true 2>/dev/null || skip "a session bus cannot start here (dbus-run-session fails)"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tirel-atspi.XXXXXX")"
-xvfb=
-trap '[ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'stop_xvfb; rm -rf "$work"' EXIT
 
-# A server of its own for each run; it picks a free display itself and tells its number, so
-# checks running side by side never race for one. It must not reset when its last client leaves:
-# the accessibility bus launcher comes and goes before the program connects.
-start_x() {
-  : >"$work/display"
-  Xvfb -displayfd 3 -dpi 96 -screen 0 1280x1024x24 -nolisten tcp -noreset \
-    3>"$work/display" 2>"$work/xvfb.log" &
-  xvfb=$!
-  for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
-    sleep 0.1
-  done
-  [ -s "$work/display" ] || fail "Xvfb gave no display number"
-  export DISPLAY=":$(head -1 "$work/display")"
-}
+# A server of its own for each run. It must not reset when its last client leaves: the
+# accessibility bus launcher comes and goes before the program connects.
 stop_x() {
-  kill -0 "$xvfb" 2>/dev/null || fail "Xvfb on $DISPLAY ended during the run"
-  kill "$xvfb"
-  wait "$xvfb" 2>/dev/null || true
-  xvfb=
+  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb on $DISPLAY ended during the run"
+  stop_xvfb
 }
 
 # LANG=C.UTF-8 gives the C locale's "." to the program; LC_ALL=ca_ES.UTF-8 Catalan's ",", which
@@ -64,7 +38,8 @@ stop_x() {
 run() { # decimal separator, locale variables...
   local separator="$1"
   shift
-  start_x
+  : >"$work/display"
+  start_xvfb "$work"
   set +e
   env -u LC_ALL -u LC_NUMERIC -u LANGUAGE "$@" \
     dbus-run-session -- "$python" tests/atspi/atspi_check.py "$program" "$separator" \
@@ -86,4 +61,4 @@ run() { # decimal separator, locale variables...
 start=$SECONDS
 run . LANG=C.UTF-8
 run , LANG=C.UTF-8 LC_ALL=ca_ES.UTF-8
-echo "atspi check: passed in $((SECONDS - start)) s"
+echo "$script_name: passed in $((SECONDS - start)) s"

@@ -8,7 +8,9 @@
 # use (the development preset when none is named): it must still run to the end. Nothing about
 # time is judged here.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
+script_name="bench check"
+. "$(dirname "$0")/../lib/common.sh"
+cd "$tirel_root"
 if [ -n "${TIREL_BUILD_DIR:-}" ]; then
   exec scripts/bench.sh --build-dir "$TIREL_BUILD_DIR" --quick
 fi

@@ -4,35 +4,47 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Validates the desktop entry and the AppStream metainfo, builds the Debian package in a scratch
-# folder, unpacks it into a scratch root and checks its files and its control fields.
-# Exits non-zero on the first failure; leaves nothing behind.
+# The Debian package and the desktop files, checked in one place: both desktop files validate
+# without a remark; the package (of the build in TIREL_BUILD_DIR, else of a scratch release
+# build) has its control fields, exactly its files, an installed entry that starts the installed
+# program, and passes lintian with no error, no warning and no override; it holds the copyright
+# file, the changelog made from CHANGELOG.md and both manual pages, which man reads without a
+# warning. Exits non-zero on the first failure; leaves nothing behind.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/../.." && pwd)"
+script_name="package check"
+. "$(dirname "$0")/../lib/common.sh"
+root="$tirel_root"
+cd "$root"
 app_id=cat.tirel.tirel
+need_tools desktop-file-validate appstreamcli cpack dpkg-deb lintian man dpkg-parsechangelog file
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tirel-package.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 
-fail() {
-  echo "package check: $*" >&2
-  exit 1
-}
-
-echo "validating the desktop entry and the metainfo"
-desktop-file-validate "$root/dist/$app_id.desktop"
-appstreamcli validate --no-net --explain "$root/dist/$app_id.metainfo.xml" </dev/null
+# The desktop files: not even a hint or a pedantic remark.
+for command in "desktop-file-validate dist/$app_id.desktop" \
+  "appstreamcli validate --pedantic --no-net --explain dist/$app_id.metainfo.xml"; do
+  $command </dev/null >"$work/validate.log" 2>&1 || { cat "$work/validate.log" >&2; fail "$command failed"; }
+  if grep -E '^(dist/|[EWIP]: )' "$work/validate.log" >&2; then
+    fail "$command has remarks"
+  fi
+done
+echo "desktop entry and metainfo validate clean"
 
 echo "building the package"
-cmake -S "$root" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DTIREL_BUILD_TESTS=OFF >"$work/configure.log" ||
-  { cat "$work/configure.log" >&2; fail "configure failed"; }
-cmake --build "$work/build" -j2 --target tirel >"$work/build.log" 2>&1 ||
+if [ -n "${TIREL_BUILD_DIR:-}" ]; then
+  build="$TIREL_BUILD_DIR"
+else
+  build="$work/build"
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >"$work/configure.log" ||
+    { cat "$work/configure.log" >&2; fail "configure failed"; }
+fi
+cmake --build "$build" -j2 --target tirel >"$work/build.log" 2>&1 ||
   { tail -50 "$work/build.log" >&2; fail "build failed"; }
-(cd "$work/build" && cpack -G DEB) >"$work/cpack.log" 2>&1 ||
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log" >&2; fail "cpack failed"; }
-
 shopt -s nullglob
-debs=("$work/build"/tirel_*.deb)
+debs=("$work/package"/tirel_*.deb)
 [ ${#debs[@]} -eq 1 ] || fail "expected one tirel_*.deb, found ${#debs[@]}"
 deb="${debs[0]}"
 echo "built $(basename "$deb")"
@@ -40,8 +52,7 @@ echo "built $(basename "$deb")"
 # The control fields: name, the project's version without its build number, this machine's
 # architecture, and dependencies on the Qt runtime and on the font packages the window maps to.
 field() { dpkg-deb -f "$deb" "$1"; }
-version="$(sed -nE 's/^project\(Tirel VERSION ([0-9]+\.[0-9]+\.[0-9]+).*/\1/p' "$root/CMakeLists.txt")"
-[ -n "$version" ] || fail "no project version in CMakeLists.txt"
+version="$(built_version "$build")"
 [ "$(field Package)" = tirel ] || fail "Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', expected '$version'"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] ||
@@ -58,29 +69,14 @@ tr ',' '\n' <<<"$(field Recommends)" | sed -E 's/^ +//; s/[ (].*//' | grep -qx q
 # through the writer's broken pipe whenever more lines follow the match.
 dpkg-deb -I "$deb" | grep '^ Description: ' >/dev/null || fail "no Description"
 
-# The file list: exactly the program, the desktop entry, the metainfo, the two icons, the two
-# manual pages, the copyright file, the changelog and the lintian override.
+# The file list: exactly what an install puts in place (scripts/lib/installed-files.txt).
 scratch="$work/root"
 dpkg-deb -x "$deb" "$scratch"
-expected="$work/expected.txt"
-actual="$work/actual.txt"
-cat >"$expected" <<EOF
-usr/bin/tirel
-usr/share/applications/$app_id.desktop
-usr/share/doc/tirel/changelog.gz
-usr/share/doc/tirel/copyright
-usr/share/icons/hicolor/32x32/apps/tirel.png
-usr/share/icons/hicolor/scalable/apps/tirel.svg
-usr/share/lintian/overrides/tirel
-usr/share/man/ca/man1/tirel.1.gz
-usr/share/man/man1/tirel.1.gz
-usr/share/metainfo/$app_id.metainfo.xml
-EOF
-(cd "$scratch" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort) >"$actual"
-diff -u "$expected" "$actual" || fail "unexpected file list in the package"
+installed_files usr | LC_ALL=C sort >"$work/expected.txt"
+(cd "$scratch" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort) >"$work/actual.txt"
+diff -u "$work/expected.txt" "$work/actual.txt" || fail "unexpected file list in the package"
 
-file -b "$scratch/usr/bin/tirel" | grep -q '^ELF .* executable' ||
-  file -b "$scratch/usr/bin/tirel" | grep -q '^ELF .* pie executable' ||
+file -b "$scratch/usr/bin/tirel" | grep -qE '^ELF .* (pie )?executable' ||
   fail "usr/bin/tirel is no executable: $(file -b "$scratch/usr/bin/tirel")"
 [ -x "$scratch/usr/bin/tirel" ] || fail "usr/bin/tirel is not executable"
 if ldd "$scratch/usr/bin/tirel" | grep 'not found' >/dev/null; then
@@ -101,4 +97,41 @@ grep -qx 'Categories=Education;Math;' "$entry" || fail "wrong Categories"
 # The whole installed tree: the metainfo, its launchable desktop entry and the icon together.
 appstreamcli validate-tree --no-net --explain "$scratch/usr" </dev/null
 
-echo "package check passed"
+echo "lintian $(basename "$deb")"
+# Nothing is hidden from it: the package carries no override, and none is shown.
+status=0
+lintian --fail-on error,warning --info --show-overrides "$deb" >"$work/lintian.log" 2>&1 || status=$?
+grep -v 'running with root privileges' "$work/lintian.log" || true
+[ "$status" -eq 0 ] || fail "lintian found errors or warnings (status $status)"
+if grep -E '^([EWO]): ' "$work/lintian.log" >&2; then
+  fail "lintian reports the lines above"
+fi
+
+# The copyright file is machine-readable and names the program's licence and the one contact.
+doc="$scratch/usr/share/doc/tirel"
+head -n 1 "$doc/copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "the copyright file is not machine-readable"
+grep -qx 'License: GPL-3.0-or-later' "$doc/copyright" || fail "the copyright file names no GPL-3.0-or-later"
+grep -qxF "Upstream-Contact: $(field Maintainer)" "$doc/copyright" ||
+  fail "the copyright file's contact is not the Maintainer, $(field Maintainer)"
+
+# The changelog is the top release of CHANGELOG.md, for the package's version, signed by the
+# same contact.
+top="$(sed -nE 's/^## ([^ ]+) \(.*/\1/p' CHANGELOG.md | head -n 1)"
+zcat "$doc/changelog.gz" >"$work/changelog"
+logged="$(dpkg-parsechangelog -l "$work/changelog" -S Version)"
+[ "$logged" = "$version" ] && [ "$top" = "$version" ] ||
+  fail "versions differ: package $version, changelog.gz $logged, CHANGELOG.md $top"
+[ "$(dpkg-parsechangelog -l "$work/changelog" -S Maintainer)" = "$(field Maintainer)" ] ||
+  fail "the changelog is not signed by the Maintainer, $(field Maintainer)"
+
+# Both pages render without a warning, as lintian's own reading does, and name the program.
+for page in man1 ca/man1; do
+  file="$scratch/usr/share/man/$page/tirel.1.gz"
+  LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$file" >"$work/page.out" 2>"$work/page.err" ||
+    fail "man cannot read $page/tirel.1.gz"
+  [ ! -s "$work/page.err" ] || { cat "$work/page.err" >&2; fail "man warns about $page/tirel.1.gz"; }
+  zcat "$file" | grep -qE '^tirel \\- ' || fail "$page/tirel.1.gz has no NAME line for tirel"
+done
+echo "the package holds the copyright file, the changelog and both manual pages"
+echo "$script_name passed"

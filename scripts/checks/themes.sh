@@ -10,10 +10,12 @@
 # its pixels or more; text typed into a field must be dark ink on a white field.
 # Set TIREL_SHOTS_DIR to keep the grabs as PNG files.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/../.." && pwd)"
+script_name="themes check"
+. "$(dirname "$0")/../lib/common.sh"
+root="$tirel_root"
 cd "$root"
 program="$(realpath -m "${TIREL_BUILD_DIR:-build/release}/src/tirel")"
-pixels=(python3 "$root/scripts/checks/lib/pixels.py")
+pixels=(python3 "$root/scripts/lib/pixels.py")
 
 # name | environment | arguments. The first row is the reference.
 settings=(
@@ -29,31 +31,21 @@ required=99
 # The arithmetic a1 field, in client pixels: frame 160+150+555 twips across, 165+375+390 down.
 field=(58 62 41 21)
 
-fail() {
-  echo "themes check: $*" >&2
-  exit 1
-}
 [ -x "$program" ] || fail "no program at $program (build it first)"
-for tool in Xvfb xdotool import convert python3; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh test installs it)"
-done
+need_tools Xvfb xdotool import convert python3
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tirel-themes.XXXXXX")"
-xvfb_pid=
 app_pid=
 bus_pid=
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
   [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-. "$root/scripts/checks/lib/xvfb.sh"
 start_xvfb "$work"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+private_runtime "$work"
 # The gtk3 theme asks the session bus for settings: a private one keeps the host's out.
 unset DBUS_SESSION_BUS_ADDRESS
 if command -v dbus-daemon >/dev/null; then

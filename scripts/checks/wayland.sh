@@ -6,28 +6,25 @@
 
 # The program on a Wayland desktop: starts a headless weston with a private runtime folder and
 # runs the real program on Qt's wayland platform plugin with a probe loaded through Qt's generic
-# plugin hook (tests/wayland/). The probe checks the 619 x 599 client area below the menu bar,
+# plugin hook (tests/window_system/). The probe checks the 619 x 599 client area below the menu bar,
 # types into the arithmetic row and presses its "Ok", opens the About dialog, and closes the main
 # window and then the dialog; the program must then end by itself with exit status 0.
 # Skips only when the compositor cannot start here.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/../.." && pwd)"
+script_name="wayland check"
+. "$(dirname "$0")/../lib/common.sh"
+root="$tirel_root"
 cd "$root"
 build="$(realpath -m "${TIREL_BUILD_DIR:-build/release}")"
 program="$build/src/tirel"
 plugins="$build/tests/plugins"
 
-fail() {
-  echo "wayland check: $*" >&2
-  exit 1
-}
 [ -x "$program" ] || fail "no program at $program (build it first)"
-[ -e "$plugins/generic/libtirel_wayland_probe.so" ] || fail "no probe in $plugins/generic (build the tests)"
+[ -e "$plugins/generic/libtirel_window_system_probe.so" ] || fail "no probe in $plugins/generic (build the tests)"
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
   fail "Qt's wayland platform plugin is missing (package qt6-wayland)"
 if ! command -v weston >/dev/null; then
-  echo "wayland check: SKIPPED, weston is not installed, so no compositor can start"
-  exit 0
+  skip "weston is not installed, so no compositor can start"
 fi
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tirel-wayland.XXXXXX")"
@@ -40,8 +37,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+private_runtime "$work"
 socket=tirel-wayland
 unset DISPLAY WAYLAND_DISPLAY
 weston --backend=headless-backend.so --socket="$socket" --width=1280 --height=1024 --idle-time=0 \
@@ -53,9 +49,7 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 if [ ! -S "$XDG_RUNTIME_DIR/$socket" ]; then
-  echo "wayland check: SKIPPED, the headless compositor did not start:"
-  tail -5 "$work/weston.log"
-  exit 0
+  skip "the headless compositor did not start: $(tail -5 "$work/weston.log")"
 fi
 
 # Headless weston has no seat; Qt 6.4's Wayland text-input context then follows a missing input
@@ -72,4 +66,4 @@ grep -q '^wayland probe: closed the last window$' "$work/tirel.log" ||
   { cat "$work/tirel.log" >&2; fail "the probe did not get through its steps"; }
 [ "$status" -eq 0 ] || { cat "$work/tirel.log" >&2; fail "the program ended with status $status"; }
 echo "the program ended by itself with status 0, $((($(date +%s%N) - start) / 1000000)) ms after its start"
-echo "wayland check passed"
+echo "$script_name passed"

@@ -12,22 +12,15 @@
 #  - the tirel.exe of the zip, alone in a folder: its window opens with a client area of 619 x 599
 #    below the menu bar, and closing it ends the program with exit status 0.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/../.." && pwd)"
+script_name="windows check"
+. "$(dirname "$0")/../lib/common.sh"
+root="$tirel_root"
 cd "$root"
 build="$(realpath -m "${TIREL_WINDOWS_BUILD:-build/windows}")"
-wine="$(command -v wine64 || echo /usr/lib/wine/wine64)"
+find_wine
 # Hands the QT_ variables over, which Wine itself would leave out.
-run="$root/scripts/checks/lib/wine-run.sh"
-wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
-
-fail() {
-  echo "windows check: $*" >&2
-  exit 1
-}
-for tool in Xvfb xdotool xwininfo unzip; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh test installs it)"
-done
-[ -x "$wine" ] || fail "wine64 is missing (scripts/setup.sh test installs it)"
+run="$root/scripts/lib/wine-run.sh"
+need_tools Xvfb xdotool xwininfo unzip
 
 mkdir -p "$(dirname "$build")"
 started=$SECONDS
@@ -37,15 +30,12 @@ zip="$(tail -1 "$build.log")"
 echo "static Qt, cross-build and zip: $((SECONDS - started)) s ($(basename "$zip"))"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tirel-windows.XXXXXX")"
-xvfb_pid=
 cleanup() {
   [ -n "${WINEPREFIX:-}" ] && "$wineserver" -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-. "$root/scripts/checks/lib/xvfb.sh"
 start_xvfb "$work"
 
 # A prefix of its own, without the browser and .NET installers a new prefix would offer.

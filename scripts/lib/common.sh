@@ -5,11 +5,15 @@
 #   script_name=...         the name messages start with (set it before the first message)
 #   log MESSAGE             a line on standard error, after the script's name
 #   fail MESSAGE            the same, then exit 1
+#   skip MESSAGE            says why a check cannot run on this machine, then exit 0
 #   need_tools TOOL...      fail unless every tool is on PATH (the package lists install them)
 #   start_xvfb WORK         a private X server at 96 DPI; sets xvfb_pid, exports DISPLAY
 #   stop_xvfb               ends it (safe to call when none runs)
+#   private_runtime WORK    exports XDG_RUNTIME_DIR as a new folder in WORK, so that nothing of
+#                           the host's session (sockets, settings) reaches the program
 #   find_wine               sets wine and wineserver to Debian's Wine 64-bit programs
 #   built_version BUILD     prints the version a configured build folder holds (1.0.0)
+#   installed_files PREFIX  prints the files an install puts below PREFIX (installed-files.txt)
 # tirel_root names the clone's top folder.
 tirel_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 script_name="${script_name:-$(basename "$0" .sh)}"
@@ -19,6 +23,11 @@ log() { printf '%s: %s\n' "$script_name" "$*" >&2; }
 fail() {
   log "$*"
   exit 1
+}
+
+skip() {
+  printf '%s: SKIPPED, %s\n' "$script_name" "$*"
+  exit 0
 }
 
 need_tools() {
@@ -37,7 +46,7 @@ start_xvfb() {
   Xvfb -displayfd 3 -dpi 96 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
     2>"$work/xvfb.log" &
   xvfb_pid=$!
-  for _ in $(seq 50); do
+  for _ in $(seq 100); do
     [ -s "$work/display" ] && break
     kill -0 "$xvfb_pid" 2>/dev/null || break
     sleep 0.1
@@ -50,6 +59,11 @@ start_xvfb() {
 stop_xvfb() {
   [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   xvfb_pid=
+}
+
+private_runtime() {
+  export XDG_RUNTIME_DIR="$1/runtime"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
 # Debian puts wine64 on PATH only through the wine package; wine64 alone keeps it in its folder.
@@ -65,4 +79,8 @@ built_version() {
   version="$(sed -n 's/^#define TIREL_VERSION_STRING "\(.*\)"$/\1/p' "$header" 2>/dev/null)"
   [ -n "$version" ] || fail "no version in $header (is $1 a configured build?)"
   echo "$version"
+}
+
+installed_files() {
+  sed -e '/^#/d' -e '/^$/d' -e "s|^|$1/|" "$tirel_root/scripts/lib/installed-files.txt"
 }

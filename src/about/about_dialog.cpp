@@ -4,6 +4,7 @@
 
 #include "about/about_dialog.h"
 
+#include "tirel_version.h"
 #include "window/app_icon.h"
 #include "window/fixed_palette.h"
 #include "window/fonts.h"
@@ -141,9 +142,7 @@ AboutWindow::AboutWindow()
 void AboutWindow::Form_Load()
 {
     setWindowTitle(kCaptionPrefix + kAppTitle);
-    lblVersion_->setText(kVersionPrefix + QString::number(TIREL_VERSION_MAJOR) + u'.' +
-                         QString::number(TIREL_VERSION_MINOR) + u'.' +
-                         QString::number(TIREL_VERSION_PATCH));
+    lblVersion_->setText(kVersionPrefix + QStringLiteral(TIREL_VERSION_STRING));
     lblTitle_->setText(kAppTitle);
 }
 

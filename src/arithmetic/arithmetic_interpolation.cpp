@@ -5,10 +5,10 @@
 #include "arithmetic/arithmetic_interpolation.h"
 
 #include "arithmetic/arithmetic_section.h"
-#include "cycle/checked.h"
-#include "cycle/form.h"
-#include "cycle/number_text.h"
-#include "cycle/term_list.h"
+#include "core/checked.h"
+#include "core/form.h"
+#include "core/number_text.h"
+#include "core/term_list.h"
 
 namespace tirel {
 

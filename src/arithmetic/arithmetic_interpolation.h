@@ -5,8 +5,8 @@
 #pragma once
 
 // Inserts K terms between A and B so that they form an arithmetic progression.
-#include "cycle/fields.h"
-#include "cycle/message.h"
+#include "core/fields.h"
+#include "core/message.h"
 
 #include <cstdint>
 #include <optional>

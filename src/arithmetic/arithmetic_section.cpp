@@ -4,8 +4,8 @@
 
 #include "arithmetic/arithmetic_section.h"
 
-#include "cycle/checked.h"
-#include "cycle/form.h"
+#include "core/checked.h"
+#include "core/form.h"
 #include "cycle/solve_cycle.h"
 
 #include <array>
@@ -15,8 +15,8 @@ namespace tirel {
 namespace {
 constexpr std::array kFields{field::Id(0), field::Id(1), field::Id(2), field::Id(3), field::Id(4)};
 
-const Message kUnknownN{QStringLiteral("n no pot ser incògnita"), QStringLiteral("n ha de ser enter"),
-                        MessageIcon::None};
+const Message kUnknownN{QStringLiteral("n no pot ser incògnita"),
+                        QStringLiteral("n ha de ser enter"), MessageIcon::None};
 
 // The formulas of the progression, each step in the order the table writes it; 2·Sn is Sn + Sn.
 RowOutcome solveRow(const QString &key, std::span<double> v, MessageSink &messages)

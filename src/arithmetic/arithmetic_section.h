@@ -5,7 +5,7 @@
 #pragma once
 
 // The arithmetic progression: any three of a1, d, n, an, Sn that include n give the other two.
-#include "cycle/message.h"
+#include "core/message.h"
 
 namespace tirel {
 

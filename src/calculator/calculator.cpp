@@ -4,7 +4,7 @@
 
 #include "calculator/calculator.h"
 
-#include "cycle/failure_message.h"
+#include "core/failure_message.h"
 
 namespace tirel {
 
@@ -20,20 +20,29 @@ void Calculator::pressOkAr()
     runFromButton(messages_, [this] { arithmetic_.OkAr_Click(); });
 }
 
-void Calculator::pressOkab() { arithmeticInterpolation_.Okab_Click(); }
+void Calculator::pressOkab()
+{
+    arithmeticInterpolation_.Okab_Click();
+}
 
 void Calculator::pressOkGe()
 {
     runFromButton(messages_, [this] { geometric_.OkGe_Click(); });
 }
 
-void Calculator::pressOkABg() { geometricInterpolation_.OkABg_Click(); }
+void Calculator::pressOkABg()
+{
+    geometricInterpolation_.OkABg_Click();
+}
 
 void Calculator::pressOkInteres(int section)
 {
     runFromButton(messages_, [this, section] { interest_.OkInteres_Click(section); });
 }
 
-void Calculator::clickIdg(int index) { geometric_.Idg_Click(index); }
+void Calculator::clickIdg(int index)
+{
+    geometric_.Idg_Click(index);
+}
 
 } // namespace tirel

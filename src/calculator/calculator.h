@@ -8,9 +8,9 @@
 // operation to its end.
 #include "arithmetic/arithmetic_interpolation.h"
 #include "arithmetic/arithmetic_section.h"
-#include "cycle/fields.h"
-#include "cycle/form.h"
-#include "cycle/message.h"
+#include "core/fields.h"
+#include "core/form.h"
+#include "core/message.h"
 #include "geometric/geometric_interpolation.h"
 #include "geometric/geometric_section.h"
 #include "interest/interest_section.h"

@@ -4,8 +4,8 @@
 
 #include "cycle/solve_cycle.h"
 
-#include "cycle/form.h"
-#include "cycle/number_text.h"
+#include "core/form.h"
+#include "core/number_text.h"
 
 namespace tirel {
 
@@ -15,7 +15,10 @@ const QString kTooFewText = QStringLiteral("Són necessàries 3 dades");
 constexpr int kGivenNeeded = 3;
 } // namespace
 
-Message tooFewDataMessage() { return {kTooFewTitle, kTooFewText, MessageIcon::Warning}; }
+Message tooFewDataMessage()
+{
+    return {kTooFewTitle, kTooFewText, MessageIcon::Warning};
+}
 
 CycleReading readGroup(const Form &form, const SolveGroup &group)
 {

@@ -7,8 +7,8 @@
 // The cycle every solver runs on a press of its "Ok": read the field group, take the first three
 // numbers as the givens, dispatch the known-set key to the solver's formula table and write the
 // results into the fields that were not given.
-#include "cycle/fields.h"
-#include "cycle/message.h"
+#include "core/fields.h"
+#include "core/message.h"
 
 #include <QString>
 #include <functional>

@@ -5,7 +5,7 @@
 #pragma once
 
 // Inserts K terms between A and B so that they form a geometric progression.
-#include "cycle/message.h"
+#include "core/message.h"
 
 namespace tirel {
 

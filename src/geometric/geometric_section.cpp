@@ -4,9 +4,9 @@
 
 #include "geometric/geometric_section.h"
 
-#include "cycle/checked.h"
-#include "cycle/form.h"
-#include "cycle/number_text.h"
+#include "core/checked.h"
+#include "core/form.h"
+#include "core/number_text.h"
 #include "cycle/solve_cycle.h"
 
 #include <array>

@@ -6,7 +6,7 @@
 
 // The geometric progression: the solver over a1, r, n, an, Sn and the live display of the sum S
 // of the infinite progression, kept in step with a1 and r while the user types.
-#include "cycle/message.h"
+#include "core/message.h"
 
 namespace tirel {
 

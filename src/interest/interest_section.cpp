@@ -4,8 +4,8 @@
 
 #include "interest/interest_section.h"
 
-#include "cycle/checked.h"
-#include "cycle/form.h"
+#include "core/checked.h"
+#include "core/form.h"
 #include "cycle/solve_cycle.h"
 
 #include <array>

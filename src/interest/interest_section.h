@@ -5,7 +5,7 @@
 #pragma once
 
 // Simple and compound interest and the two annuities: one solver for the four rows of IdI.
-#include "cycle/message.h"
+#include "core/message.h"
 
 namespace tirel {
 

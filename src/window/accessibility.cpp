@@ -47,8 +47,8 @@ constexpr Quantity kTermsToInsert{"K", "nombre de termes a interpolar"};
 constexpr Quantity kFirstEnd{"A", "primer extrem"};
 constexpr Quantity kSecondEnd{"B", "segon extrem"};
 
-void name(QWidget *window, const QString &objectName, const QString &section,
-          const QString &what, const QString &description = {})
+void name(QWidget *window, const QString &objectName, const QString &section, const QString &what,
+          const QString &description = {})
 {
     QWidget *widget = window->findChild<QWidget *>(objectName);
     if (!widget)
@@ -111,8 +111,7 @@ QString indexed(const char *array, int index)
 }
 
 void nameInterpolation(QWidget *window, const QString &section, const char *count,
-                       const char *first, const char *second, const char *button,
-                       const char *list)
+                       const char *first, const char *second, const char *button, const char *list)
 {
     nameField(window, QLatin1String(count), section, kTermsToInsert);
     nameField(window, QLatin1String(first), section, kFirstEnd);
@@ -143,14 +142,14 @@ void applyAccessibleNames(QWidget *mainWindow)
     nameInterpolation(mainWindow, kArithmeticInterpolation, "IdK", "IdA", "IdB", "Okab",
                       "LstIntrp");
 
-    const Quantity geometric[] = {kFirstTerm, {"r", "raó"}, kCount, kLastTerm, kSum,
-                                  {"S", "suma de la progressió decreixent infinita"}};
+    const Quantity geometric[] = {kFirstTerm, {"r", "raó"},
+                                  kCount,     kLastTerm,
+                                  kSum,       {"S", "suma de la progressió decreixent infinita"}};
     for (int i = 0; i < 6; ++i)
         nameField(mainWindow, indexed("Idg", i), kGeometric, geometric[i]);
     name(mainWindow, QStringLiteral("OkGe"), kGeometric, QStringLiteral("Ok"),
          QStringLiteral("calcula les quantitats que falten"));
-    nameInterpolation(mainWindow, kGeometricInterpolation, "IdKg", "IdAg", "IdBg", "OkABg",
-                      "Lstg");
+    nameInterpolation(mainWindow, kGeometricInterpolation, "IdKg", "IdAg", "IdBg", "OkABg", "Lstg");
 
     struct Row {
         const QString &section;

@@ -6,7 +6,7 @@
 
 // The "Info" command: starts the batch file Info.bat that lives beside the program, detached
 // and silent, and says so in a box when it cannot.
-#include "cycle/message.h"
+#include "core/message.h"
 
 #include <QString>
 #include <QStringList>

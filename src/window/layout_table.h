@@ -7,7 +7,7 @@
 // The window's controls as data: one row per frame, label, field, combo box, button, box and
 // line, with its place in twips relative to its container and its look. The builder turns the
 // rows into widgets; nothing else in the window places a control.
-#include "cycle/fields.h"
+#include "core/fields.h"
 #include "window/fonts.h"
 
 #include <QColor>

@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "tirel_version.h"
 #include "window/fonts.h"
 #include "window/main_window.h"
 #include "window/page_platform.h"
@@ -54,10 +55,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tirel"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(TIREL_VERSION_MAJOR)
-                                            .arg(TIREL_VERSION_MINOR)
-                                            .arg(TIREL_VERSION_PATCH));
+    QApplication::setApplicationVersion(QStringLiteral(TIREL_VERSION_STRING));
     tirel::installFontSubstitutions();
 
     tirel::MainWindow window;

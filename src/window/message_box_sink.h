@@ -5,7 +5,7 @@
 #pragma once
 
 // The calculator's messages as real modal boxes over the window.
-#include "cycle/message.h"
+#include "core/message.h"
 
 class QWidget;
 

@@ -5,7 +5,7 @@
 #pragma once
 
 // Turns the layout table into the window's widgets.
-#include "cycle/fields.h"
+#include "core/fields.h"
 #include "window/layout_table.h"
 
 #include <QHash>

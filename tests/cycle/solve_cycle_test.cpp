@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "cycle/checked.h"
-#include "cycle/form.h"
+#include "core/checked.h"
+#include "core/form.h"
 #include "cycle/solve_cycle.h"
 #include "support/recording_sink.h"
 #include "support/test_main.h"
@@ -39,6 +39,7 @@ private slots:
         QTest::addColumn<QString>("mask");
         QTest::addColumn<QStringList>("after");
 
+        // clang-format off
         QTest::newRow("positions 1 2 4") << QStringList{"", "2", "5", "", "25"} << "124" << "0xx0x"
                                          << QStringList{"100", "2", "5", "103", "25"};
         QTest::newRow("five numbers: first three win")
@@ -52,6 +53,7 @@ private slots:
         QTest::newRow("given text kept as typed")
             << QStringList{" 1,50 ", "2E0", "+5", "", ""} << "012" << "xxx00"
             << QStringList{" 1,50 ", "2E0", "+5", "103", "104"};
+        // clang-format on
     }
 
     void givensKeyAndMask()
@@ -85,9 +87,11 @@ private slots:
     void tooFewDataChangesNothing_data()
     {
         QTest::addColumn<QStringList>("texts");
+        // clang-format off
         QTest::newRow("all empty") << QStringList{"", "", "", "", ""};
         QTest::newRow("two numbers and letters") << QStringList{"1", "abc", "5", "", "-"};
         QTest::newRow("blanks and separators") << QStringList{" ", ",", "3", ".", "4"};
+        // clang-format on
     }
 
     void tooFewDataChangesNothing()
@@ -121,15 +125,15 @@ private slots:
             form.setText(kGroup[std::size_t(p)], texts[p]);
         std::array<double, 5> values{};
         test::RecordingSink sink;
-        QVERIFY(!runSolveCycle(form, sink, SolveGroup{kGroup, values},
-                               [](const QString &, std::span<double>) { return RowOutcome::Refused; }));
+        QVERIFY(
+            !runSolveCycle(form, sink, SolveGroup{kGroup, values},
+                           [](const QString &, std::span<double>) { return RowOutcome::Refused; }));
         for (int p = 0; p < 5; ++p)
             QCOMPARE(form.text(kGroup[std::size_t(p)]), texts[p]);
 
-        QVERIFY(runSolveCycle(form, sink, SolveGroup{kGroup, values, true},
-                              [](const QString &, std::span<double>) {
-                                  return RowOutcome::RefusedWriteBack;
-                              }));
+        QVERIFY(runSolveCycle(
+            form, sink, SolveGroup{kGroup, values, true},
+            [](const QString &, std::span<double>) { return RowOutcome::RefusedWriteBack; }));
         // The fields not given show their slots, which this mode set to 0.
         QCOMPARE(form.text(kGroup[2]), QString("0"));
         QCOMPARE(form.text(kGroup[3]), QString("0"));
@@ -162,12 +166,12 @@ private slots:
             form.setText(kGroup[std::size_t(p)], "1");
         std::array<double, 5> values{};
         test::RecordingSink sink;
-        QVERIFY_THROWS_EXCEPTION(NumericFailure,
-                                 runSolveCycle(form, sink, SolveGroup{kGroup, values},
-                                               [](const QString &, std::span<double> v) -> RowOutcome {
-                                                   v[3] = 5;
-                                                   throw NumericFailure(FailureKind::Overflow);
-                                               }));
+        QVERIFY_THROWS_EXCEPTION(
+            NumericFailure, runSolveCycle(form, sink, SolveGroup{kGroup, values},
+                                          [](const QString &, std::span<double> v) -> RowOutcome {
+                                              v[3] = 5;
+                                              throw NumericFailure(FailureKind::Overflow);
+                                          }));
         QCOMPARE(form.text(kGroup[3]), QString());
         QCOMPARE(form.text(kGroup[4]), QString());
     }

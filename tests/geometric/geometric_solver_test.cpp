@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "calculator/calculator.h"
-#include "cycle/checked.h"
+#include "core/checked.h"
 #include "geometric/geometric_section.h"
 #include "support/recording_sink.h"
 #include "support/test_main.h"

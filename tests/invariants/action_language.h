@@ -8,7 +8,7 @@
 // any field, erase with backspace, press any button, click a geometric field, edit a list's text
 // line. Actions are decoded from a stream of bytes, so that the seeded random test (bytes from a
 // fixed-seed generator) and the fuzz target (bytes from the fuzzer) drive the same language.
-#include "cycle/fields.h"
+#include "core/fields.h"
 
 #include <QByteArray>
 #include <QList>

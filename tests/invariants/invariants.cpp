@@ -4,7 +4,7 @@
 
 #include "invariants/invariants.h"
 
-#include "cycle/number_text.h"
+#include "core/number_text.h"
 
 #include <algorithm>
 #include <optional>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "cycle/number_text.h"
+#include "core/number_text.h"
 #include "invariants/invariants.h"
 #include "support/test_main.h"
 

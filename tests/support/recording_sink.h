@@ -6,7 +6,7 @@
 
 // A message sink that records the boxes instead of showing them, and can run a check at the
 // moment a box would open.
-#include "cycle/message.h"
+#include "core/message.h"
 
 #include <QList>
 #include <functional>

@@ -22,5 +22,7 @@ struct Registrar {
 } // namespace tirel::test
 
 #define TIREL_TEST(Class)                                                                          \
-    static const ::tirel::test::Registrar registrar_##Class{                                       \
-        [] { return std::unique_ptr<QObject>(new Class); }}
+    static const ::tirel::test::Registrar registrar_##Class                                        \
+    {                                                                                              \
+        [] { return std::unique_ptr<QObject>(new Class); }                                         \
+    }

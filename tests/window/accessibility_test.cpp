@@ -16,8 +16,8 @@
 #include <QTest>
 
 using namespace tirel;
-using tirel::test::ShownWindow;
 using tirel::test::operableControls;
+using tirel::test::ShownWindow;
 
 namespace {
 
@@ -61,6 +61,7 @@ private slots:
         const int field = QAccessible::EditableText;
         const int button = QAccessible::Button;
         const int list = QAccessible::ComboBox;
+        // clang-format off
         QTest::newRow("arithmetic a1") << "Id(0)" << "Aritmètiques: a1" << field;
         QTest::newRow("arithmetic d") << "Id(1)" << "Aritmètiques: d" << field;
         QTest::newRow("arithmetic Sn") << "Id(4)" << "Aritmètiques: Sn" << field;
@@ -91,6 +92,7 @@ private slots:
         QTest::newRow("amortisation r") << "IdI(13)" << "Anualitats d'amortització: r" << field;
         QTest::newRow("amortisation Ok")
             << "OkInteres(3)" << "Anualitats d'amortització: Ok" << button;
+        // clang-format on
     }
 
     void namesSaySectionAndQuantity()

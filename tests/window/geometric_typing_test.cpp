@@ -4,6 +4,7 @@
 
 // The infinite-sum display through the real widgets: keys typed into the geometric fields and
 // presses of the mouse, checked on the texts, the two labels and the S field's background.
+#include "support/infinite_sum_cases.h"
 #include "support/test_main.h"
 #include "window_helpers.h"
 
@@ -22,12 +23,9 @@ QLineEdit *geometricField(const ShownWindow &shown, int index)
     return shown.find<QLineEdit>(QStringLiteral("Idg(%1)").arg(index));
 }
 
-// One user action, as in the core tests:
-//   "1+0.5"   keys typed at the end of field 1
-//   "5=10"    Ctrl+A in field 5, then the keys typed over the selection
-//   "0!1E308" Ctrl+A in field 0, then the text pasted with Ctrl+V
-//   "0<"      Backspace in field 0 until it is empty
-//   "click5"  a mouse click in field 5
+// One user action of the shared table (support/infinite_sum_cases.h), as the user makes it: End
+// and the keys for "+", Ctrl+A and the keys for "=", Ctrl+A and Ctrl+V for "!", Backspace until
+// the field is empty for "<", a mouse click for "click".
 void act(const ShownWindow &shown, const QString &action)
 {
     if (action.startsWith(u"click")) {
@@ -89,59 +87,15 @@ private:
 private slots:
     void initTestCase() { QVERIFY(QColor(Qt::white) != buttonFace()); }
 
-    void typing_data()
-    {
-        QTest::addColumn<bool>("comma");
-        QTest::addColumn<QStringList>("actions");
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<bool>("on");
-
-        auto row = [](const char *name, const QStringList &actions, const QStringList &texts,
-                      bool on, bool comma = false) {
-            QTest::newRow(name) << comma << actions << texts << on;
-        };
-        row("start", {}, {"", "", "", "", "", ""}, false);
-        row("a1 alone", {"0+2"}, {"2", "", "", "", "", ""}, true);
-        row("a1 then r", {"0+2", "1+0.5"}, {"2", "0.5", "", "", "", "4"}, true);
-        row("negative ratio", {"0+3", "1+-0.5"}, {"3", "-0.5", "", "", "", "2"}, true);
-        row("r = 1", {"0+2", "1+1"}, {"2", "1", "", "", "", ""}, false);
-        row("r = -1", {"0+2", "1+-1"}, {"2", "-1", "", "", "", ""}, false);
-        row("r = 1 over a sum", {"0+2", "1+0.5", "1=1"}, {"2", "1", "", "", "", ""}, false);
-        row("r = 0.1: a1 follows the rounded sum", {"0+1", "1+0.1"},
-            {"0.999999999999999", "0.1", "", "", "", "1.11111111111111"}, true);
-        row("a1 emptied keeps the last sum", {"0+2", "1+0.5", "0<"}, {"", "0.5", "", "", "", "4"},
-            true);
-        row("click on empty S even for r = 2", {"0+3", "1+2", "2+4", "3+24", "4+45", "click5"},
-            {"3", "2", "", "", "", ""}, true);
-        row("click on S holding a sum", {"0+2", "1+0.5", "2+3", "click5"},
-            {"2", "0.5", "3", "", "", "4"}, true);
-        row("S = 6 gives r", {"0+3", "5+6"}, {"3", "0.5", "", "", "", "6"}, true);
-        row("S continued to 60 gives a1", {"0+3", "5+6", "5+0"}, {"30", "0.5", "", "", "", "60"},
-            true);
-        row("S = 1 gives r = -2 and the display off", {"0+3", "5+1"}, {"3", "-2", "", "", "", ""},
-            false);
-        row("S with a1 empty gives a1", {"1+0.5", "5+6"}, {"3", "0.5", "", "", "", "6"}, true);
-        row("S replaced by 10", {"0+3", "1+0.5", "5=10"}, {"5", "0.5", "", "", "", "10"}, true);
-        row("lone minus ratio counts as filled", {"1+-", "5+4"}, {"4", "-", "", "", "", "4"}, true);
-        row("n, an, Sn change nothing", {"0+2", "1+0.5", "2+3", "3+0.5", "4+3.5"},
-            {"2", "0.5", "3", "0.5", "3.5", "4"}, true);
-        row("minus first in S", {"0+3", "5+-"}, {"3", "", "", "", "", "-"}, true);
-        row("S deleted", {"0+3", "1+0.5", "5<"}, {"3", "0.5", "", "", "", ""}, true);
-        row("S = 0 with r empty", {"0+3", "5+0"}, {"3", "", "", "", "", "0"}, true);
-        row("sum overflows: S emptied", {"0+2", "1+0.5", "0!1E308"},
-            {"1E308", "0.5", "", "", "", ""}, true);
-        row("comma: r = 0,1", {"0+1", "1+0,1"},
-            {"0,999999999999999", "0,1", "", "", "", "1,11111111111111"}, true, true);
-        row("comma: S = 6 gives r", {"0+3", "5+6"}, {"3", "0,5", "", "", "", "6"}, true, true);
-    }
+    void typing_data() { test::addInfiniteSumRows(); }
 
     void typing()
     {
-        QFETCH(bool, comma);
+        QFETCH(QString, locale);
         QFETCH(QStringList, actions);
         QFETCH(QStringList, texts);
         QFETCH(bool, on);
-        ShownWindow shown(comma ? QLocale(QLocale::Catalan) : QLocale::c());
+        ShownWindow shown(locale == u"ca" ? QLocale(QLocale::Catalan) : QLocale::c());
         QVERIFY(shown.exposed);
         for (const QString &action : actions)
             act(shown, action);

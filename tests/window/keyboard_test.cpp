@@ -19,7 +19,10 @@ using namespace tirel;
 using tirel::test::ShownWindow;
 
 namespace {
-QWidget *focused() { return QApplication::focusWidget(); }
+QWidget *focused()
+{
+    return QApplication::focusWidget();
+}
 
 // A list's text line takes the focus for its list.
 QString focusName(QWidget *widget)

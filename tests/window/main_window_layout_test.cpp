@@ -21,11 +21,10 @@
 #include <limits>
 
 using namespace tirel;
-using tirel::test::ShownWindow;
 using tirel::test::operableControls;
+using tirel::test::ShownWindow;
 
 namespace {
-
 
 QString focusName(QWidget *widget)
 {

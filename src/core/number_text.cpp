@@ -1,0 +1,228 @@
+// SPDX-FileCopyrightText: 2026 Tirel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "core/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <utility>
+
+namespace tirel {
+
+namespace {
+
+constexpr int kDigits = 15;
+// Room for "-d.ddddddddddddddE-308" and "-0.0000ddddddddddddddd", with a margin.
+constexpr int kBufferSize = 40;
+
+// The C library's "%.15G" (C locale), except next to the largest double, where rounding to 15
+// digits would write a text that reads back as out of range: the 15th digit is cut instead so
+// the text stays a number. Returns the length written into buffer.
+int cLibraryGeneralForm(double value, char (&buffer)[kBufferSize])
+{
+    int length = std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    if (std::isfinite(value) && std::isinf(std::strtod(buffer, nullptr))) {
+        char digits[kBufferSize];
+        std::snprintf(digits, sizeof digits, "%.16E", value); // d.dddddddddddddddd E+308
+        std::string mantissa(digits, digits + (value < 0 ? 17 : 16));
+        while (mantissa.back() == '0')
+            mantissa.pop_back();
+        if (mantissa.back() == '.')
+            mantissa.pop_back();
+        length = std::snprintf(buffer, sizeof buffer, "%sE+308", mantissa.c_str());
+    }
+    return length;
+}
+
+// The same text as cLibraryGeneralForm, from one exact conversion to 15 significant digits
+// (std::to_chars rounds exactly, ties to even, as the C library does); only the magnitudes
+// near the largest double go the long way. Returns the length written into buffer.
+int generalForm(double value, char (&buffer)[kBufferSize])
+{
+    if (!std::isfinite(value)) // no formula lets one through; written as the C library does
+        return cLibraryGeneralForm(value, buffer);
+    char scientific[kBufferSize]; // [-]d.ddddddddddddddde(+|-)XX[X]
+#ifdef __cpp_lib_to_chars
+    const char *end = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                    std::chars_format::scientific, kDigits - 1)
+                          .ptr;
+#else
+    // A C++ library without floating-point to_chars (the web build's libc++ 13): the C library's
+    // conversion rounds exactly as well, into the same form.
+    const char *end =
+        scientific + std::snprintf(scientific, sizeof scientific, "%.*e", kDigits - 1, value);
+#endif
+    const char *at = scientific;
+    const bool negative = *at == '-';
+    at += negative ? 1 : 0;
+    char digits[kDigits];
+    digits[0] = at[0];
+    std::memcpy(digits + 1, at + 2, kDigits - 1);
+    const char *exponentText = at + 1 + kDigits + 1; // past the digits and the 'e'
+    int exponent = 0;
+    std::from_chars(exponentText + 1, end, exponent);
+    if (exponentText[0] == '-')
+        exponent = -exponent;
+    if (exponent >= 308)
+        return cLibraryGeneralForm(value, buffer);
+
+    int significant = kDigits;
+    while (significant > 1 && digits[significant - 1] == '0')
+        --significant;
+
+    char *out = buffer;
+    if (negative)
+        *out++ = '-';
+    if (exponent < -4 || exponent >= kDigits) {
+        *out++ = digits[0];
+        if (significant > 1) {
+            *out++ = '.';
+            std::memcpy(out, digits + 1, significant - 1);
+            out += significant - 1;
+        }
+        *out++ = 'E';
+        *out++ = exponent < 0 ? '-' : '+';
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10)
+            *out++ = '0';
+        out = std::to_chars(out, buffer + sizeof buffer, magnitude).ptr;
+    } else if (exponent >= 0) {
+        const int whole = exponent + 1;
+        for (int i = 0; i < whole; ++i)
+            *out++ = i < significant ? digits[i] : '0';
+        if (significant > whole) {
+            *out++ = '.';
+            std::memcpy(out, digits + whole, significant - whole);
+            out += significant - whole;
+        }
+    } else {
+        *out++ = '0';
+        *out++ = '.';
+        for (int i = exponent + 1; i < 0; ++i)
+            *out++ = '0';
+        std::memcpy(out, digits, significant);
+        out += significant;
+    }
+    return static_cast<int>(out - buffer);
+}
+
+} // namespace
+
+std::optional<double> textToDouble(const QString &text, const QLocale &locale)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    double value = locale.toDouble(trimmed, &ok);
+    if (!ok) {
+        // QLocale matches a sign or an exponent one character at a time, so it refuses the
+        // locale's own symbols that are longer: a sign behind a direction mark ("\u200e-",
+        // "\u061c-"), an exponent such as "\u00d710^" or "\u0627\u0633". Each is read again as
+        // the one character QLocale takes in every locale ("E": a lower-case "e" only where the
+        // exponent is a letter e). Where every symbol is one character (Catalan, C) the text
+        // stays as it is and is not read twice.
+        QString plain = trimmed;
+        const std::pair<QString, QLatin1Char> symbols[] = {
+            {locale.exponential(), QLatin1Char('E')},
+            {locale.negativeSign(), QLatin1Char('-')},
+            {locale.positiveSign(), QLatin1Char('+')}};
+        for (const auto &[symbol, character] : symbols) {
+            if (symbol.size() > 1)
+                plain.replace(symbol, QString(character));
+        }
+        if (plain != trimmed)
+            value = locale.toDouble(plain, &ok);
+    }
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString doubleToText(double value, const QLocale &locale)
+{
+    return NumberTextForm(locale)(value);
+}
+
+NumberTextForm::NumberTextForm(const QLocale &locale)
+    : decimalPoint_(locale.decimalPoint()), negativeSign_(locale.negativeSign()),
+      positiveSign_(locale.positiveSign())
+{
+    singleCharacters_ =
+        decimalPoint_.size() == 1 && negativeSign_.size() == 1 && positiveSign_.size() == 1;
+}
+
+QString NumberTextForm::operator()(double value) const
+{
+    if (value == 0.0)
+        return QStringLiteral("0"); // minus zero included
+    char buffer[kBufferSize];
+    const int length = generalForm(value, buffer);
+    // The text was written in the C locale: put the locale's separator and signs in place.
+    if (singleCharacters_) {
+        QString text(length, Qt::Uninitialized);
+        QChar *out = text.data();
+        for (int i = 0; i < length; ++i) {
+            const char c = buffer[i];
+            out[i] = c == '.'   ? decimalPoint_.front()
+                     : c == '-' ? negativeSign_.front()
+                     : c == '+' ? positiveSign_.front()
+                                : QChar(QLatin1Char(c));
+        }
+        return text;
+    }
+    QString text;
+    text.reserve(length + 4);
+    for (int i = 0; i < length; ++i) {
+        const char c = buffer[i];
+        if (c == '.')
+            text += decimalPoint_;
+        else if (c == '-')
+            text += negativeSign_;
+        else if (c == '+')
+            text += positiveSign_;
+        else
+            text += QLatin1Char(c);
+    }
+    return text;
+}
+
+QString referenceDoubleToText(double value, const QLocale &locale)
+{
+    if (value == 0.0)
+        return QStringLiteral("0");
+    char buffer[kBufferSize];
+    cLibraryGeneralForm(value, buffer);
+    const QString text = QString::fromLatin1(buffer);
+    QString result;
+    for (const QChar c : text) {
+        if (c == u'.')
+            result += locale.decimalPoint();
+        else if (c == u'-')
+            result += locale.negativeSign();
+        else if (c == u'+')
+            result += locale.positiveSign();
+        else
+            result += c;
+    }
+    return result;
+}
+
+std::optional<std::int16_t> textToInt16(const QString &text, const QLocale &locale)
+{
+    const std::optional<double> value = textToDouble(text, locale);
+    if (!value)
+        return std::nullopt;
+    // The default rounding mode sends a half to the even neighbour.
+    const double rounded = std::nearbyint(*value);
+    if (rounded < -32768.0 || rounded > 32767.0)
+        return std::nullopt;
+    return static_cast<std::int16_t>(rounded);
+}
+
+} // namespace tirel
