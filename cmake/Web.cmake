@@ -16,13 +16,23 @@ add_link_options("SHELL:-sEXPORTED_RUNTIME_METHODS=UTF16ToString,stringToUTF16,E
 # That Qt was built without zstd, so it cannot read resources the host rcc would compress with it.
 set(CMAKE_AUTORCC_OPTIONS --no-zstd)
 
-function(tirel_web_targets)
+function(tirel_web_program target)
   # The program: every message box is modal in the middle of an operation, as on the desktop, and
   # a nested event loop in a browser needs ASYNCIFY, which wants the optimiser. Its stack holds
   # the frames from the event loop down to the box's own loop. Never -Oz: emscripten then links
   # other algorithms for pow and log, whose results differ from glibc's.
-  target_link_options(tirel PRIVATE -O2 -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536)
+  # Calls from embind's JavaScript reach the program through exported dynCalls, the only entries
+  # ASYNCIFY can suspend and resume; assertions stop the page at once on any misuse of it.
+  target_link_options(${target} PRIVATE -O2 -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sDYNCALLS=1
+    -sASSERTIONS=1)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DSCRIPT=$<TARGET_FILE:${target}>
+            -P ${PROJECT_SOURCE_DIR}/cmake/WebEmbindAsyncify.cmake
+    VERBATIM)
 
+endfunction()
+
+function(tirel_web_targets)
   # The core suites run under node (scripts/checks/web.sh): they report through their exit status,
   # and link unoptimised, which keeps each link short.
   if(BUILD_TESTING)

@@ -4,6 +4,8 @@
 
 #include "window/message_box_sink.h"
 
+#include "window/modal_platform.h"
+
 #include <QMessageBox>
 
 namespace tirel {
@@ -15,7 +17,7 @@ void MessageBoxSink::showMessage(const Message &message)
     QMessageBox box(icon, message.title, message.text, QMessageBox::Ok, owner_);
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);
-    box.exec();
+    runModal(box);
 }
 
 } // namespace tirel
