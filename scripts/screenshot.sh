@@ -30,13 +30,6 @@ fi
 cmake --build "$build" -j2 --target tirel >/dev/null
 program="$(realpath "$build/src/tirel")"
 
-# The focus order of the window, from the field that holds the focus at start.
-order=(
-  "IdI(1)" "IdI(0)" "IdI(2)" "OkInteres(0)" "IdI(3)" "IdI(7)" "OkInteres(1)" "IdI(6)" "IdI(4)"
-  "IdI(5)" "IdI(9)" "IdI(8)" "IdI(10)" "OkInteres(2)" "IdI(11)" "IdI(13)" "IdI(12)" "IdI(14)"
-  "OkInteres(3)" "IdI(15)" LstIntrp Okab IdB IdA IdK "Id(4)" "Id(3)" OkAr "Id(2)" "Id(1)" "Id(0)"
-  IdKg IdAg IdBg OkABg Lstg "Idg(5)" "Idg(0)" "Idg(1)" "Idg(2)" OkGe "Idg(3)" "Idg(4)"
-)
 # control | what to type, or "press". The numbers are typed as a Catalan user types them.
 if [ "$scene" = solvers ]; then
   steps=(
@@ -76,19 +69,9 @@ window="$(timeout 15 xdotool search --sync --onlyvisible --name '^Progressions -
 xdotool windowfocus --sync "$window"
 sleep 0.5
 
-index_of() {
-  local i
-  for i in "${!order[@]}"; do
-    [ "${order[$i]}" = "$1" ] && { echo "$i"; return; }
-  done
-  fail "no control $1 in the focus order"
-}
-at=0
 for step in "${steps[@]}"; do
   IFS='|' read -r control action <<<"$step"
-  target="$(index_of "$control")"
-  while [ "$at" -lt "$target" ]; do xdotool key --delay 30 Tab; at=$((at + 1)); done
-  while [ "$at" -gt "$target" ]; do xdotool key --delay 30 shift+Tab; at=$((at - 1)); done
+  focus_to "$control"
   if [ "$action" = press ]; then
     xdotool key space
   else

@@ -2,11 +2,16 @@
 # SPDX-FileCopyrightText: 2026 Tirel developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Cross-builds Tirel for 64-bit Windows and packs tirel-<version>-windows-x86_64.zip.
-#   scripts/windows.sh         the static Qt (once), the cross-build, the zip in build/windows/
+# Cross-builds Tirel for 64-bit Windows and packs tirel-<version>-windows-x86_64.zip and .msi.
+#   scripts/windows.sh         the static Qt (once), the cross-build, the zip and the MSI in
+#                              build/windows/
 #   scripts/windows.sh qt      only the static Qt
-#   scripts/windows.sh build   the static Qt and the cross-build with its test programs, no zip
+#   scripts/windows.sh build   the static Qt and the cross-build with its test programs, no package
 #   scripts/windows.sh fetch   only Debian's source package of Qt
+#   scripts/windows.sh package [DIR [VERSION]]
+#                              only the zip and the MSI of the last cross-build, into DIR (the
+#                              build folder by default); VERSION names both and versions the MSI
+#                              instead of project()'s, to try an upgrade with the same program
 #
 # The static Qt is built from Debian's own qt6-base source package, the same version as the host
 # Qt tools (moc, rcc, uic) it is used with, and kept in a cache folder outside the clone so every
@@ -16,6 +21,12 @@
 #   TIREL_WINDOWS_JOBS    parallel compile jobs (default 2)
 # The cached Qt sits in a folder named after the source version and a digest of the configure
 # options and toolchain file, so changing either builds a new one.
+#
+# tirel.exe (before it goes into the zip and the MSI) and the MSI are signed when a code-signing
+# certificate is given:
+#   TIREL_SIGN_PKCS12     its PKCS#12 file (.p12 or .pfx), with the private key
+#   TIREL_SIGN_PASSWORD   the file's password (handed to osslsigncode through a pipe, never on
+#                         its command line)
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -24,10 +35,12 @@ build="${TIREL_WINDOWS_BUILD:-$root/build/windows}"
 jobs="${TIREL_WINDOWS_JOBS:-2}"
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 step="${1:-all}"
+out="${2:-$build}"
+package_version="${3:-}"
 
 script_name=windows
 . "$root/scripts/lib/common.sh"
-need_tools x86_64-w64-mingw32-g++-posix cmake ninja dpkg-source apt-get zip
+need_tools x86_64-w64-mingw32-g++-posix cmake ninja dpkg-source apt-get zip wixl-heat wixl sha1sum
 
 # The host tools and the target library must be the same Qt release.
 qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null)" ||
@@ -147,15 +160,19 @@ write_qt_note() {
   }
 }
 
-pack_zip() {
-  local version name stage
-  version="$(built_version "$build")"
-  name="tirel-$version-windows-x86_64"
-  stage="$build/zip/$name"
-  rm -rf "$build/zip" "$build/$name.zip"
+# The folder the zip and the MSI are both made from: the stripped (and signed) tirel.exe, this
+# README and the licences.
+stage_files() {
+  local stage="$1"
+  rm -rf "$stage"
   mkdir -p "$stage/licences/qt"
   cp "$build/src/tirel.exe" "$stage/"
-  x86_64-w64-mingw32-strip "$stage/tirel.exe"
+  # strip stamps the PE header with the time of day unless given one: it keeps the link's, so
+  # that every package of one build carries the same program.
+  local header stamp
+  header="$(od -An -tu4 -j60 -N4 "$stage/tirel.exe" | xargs)"
+  stamp="$(od -An -tu4 -j$((header + 8)) -N4 "$stage/tirel.exe" | xargs)"
+  SOURCE_DATE_EPOCH="$stamp" x86_64-w64-mingw32-strip "$stage/tirel.exe"
   # One program, no DLL beside it: only Windows' own system libraries may be imported.
   local imports
   imports="$(x86_64-w64-mingw32-objdump -p "$stage/tirel.exe" | sed -n 's/^\s*DLL Name: //p' | tr '[:upper:]' '[:lower:]')"
@@ -170,21 +187,83 @@ pack_zip() {
       *) fail "tirel.exe needs $dll, which Windows does not provide" ;;
     esac
   done
+  sign "$stage/tirel.exe"
   cp "$root/README.md" "$stage/README.md"
   cp "$root/LICENSES/GPL-3.0-or-later.txt" "$stage/licences/GPL-3.0-or-later.txt"
   # The exp, log and pow linked into tirel.exe come from musl (3rdparty/musl), under MIT.
   cp "$root/LICENSES/MIT.txt" "$stage/licences/MIT.txt"
   cp "$qt_prefix/tirel-notes/qt-licences/"* "$stage/licences/qt/"
   write_qt_note >"$stage/licences/QT-BUILD.txt"
-  (cd "$build/zip" && zip -qr -X "$build/$name.zip" "$name")
-  log "packed $build/$name.zip"
-  echo "$build/$name.zip"
+}
+
+# Signs a program or an installer in place when a certificate is given. No time stamp: the build
+# reaches no time-stamping service.
+sign() {
+  [ -n "${TIREL_SIGN_PKCS12:-}" ] || return 0
+  need_tools osslsigncode
+  [ -r "$TIREL_SIGN_PKCS12" ] || fail "TIREL_SIGN_PKCS12 names no readable file: $TIREL_SIGN_PKCS12"
+  osslsigncode sign -pkcs12 "$TIREL_SIGN_PKCS12" -readpass <(printf '%s' "${TIREL_SIGN_PASSWORD:-}") \
+    -n Tirel -h sha256 -in "$1" -out "$1.signed" >/dev/null || fail "signing $(basename "$1") failed"
+  mv "$1.signed" "$1"
+  log "signed $(basename "$1")"
+}
+
+pack_zip() {
+  local stage="$1" zip="$2"
+  rm -f "$zip"
+  (cd "$(dirname "$stage")" && zip -qr -X "$zip" "$(basename "$stage")")
+  log "packed $zip"
+}
+
+# A name-based (version 5) UUID: the same name in the same namespace always gives the same one.
+uuid5() {
+  local hash
+  hash="$( { printf '%b' "$(sed 's/-//g; s/../\\x&/g' <<<"$1")"; printf '%s' "$2"; } | sha1sum | cut -c1-32)"
+  printf '%s-%s-5%s-%x%s-%s\n' "${hash:0:8}" "${hash:8:4}" "${hash:13:3}" \
+    $(((0x${hash:16:1} & 3) | 8)) "${hash:17:3}" "${hash:20:12}" | tr a-f A-F
+}
+
+# The MSI from dist/windows/tirel.wxs, the stage's files and the program's icon. The product code
+# is derived from the upgrade code and the version: a rebuild of one version is the same product,
+# a later version a new one that replaces it (the major upgrade).
+pack_msi() {
+  local stage="$1" msi="$2" version="$3" wxs="$root/dist/windows/tirel.wxs" upgrade_code
+  upgrade_code="$(sed -n 's/.*UpgradeCode="\([0-9A-F-]*\)".*/\1/p' "$wxs")"
+  [ -n "$upgrade_code" ] || fail "no UpgradeCode in $wxs"
+  # Every file beside tirel.exe, one component each; wixl derives their GUIDs from their paths.
+  (cd "$stage" && find . -type f ! -path ./tirel.exe | sed 's|^\./||' | LC_ALL=C sort |
+    wixl-heat --directory-ref INSTALLDIR --component-group Documents --var var.Stage -p '' |
+    sed 's/<Component /<Component Win64="yes" /') >"$msi.documents.wxs"
+  rm -f "$msi"
+  # wixl reads the files it packs from paths relative to the current folder only.
+  (cd "$stage" && wixl --arch x64 -D Version="$version" -D ProductCode="$(uuid5 "$upgrade_code" "$version")" \
+    -D Stage=. -D Icon="$(realpath --relative-to=. "$build/generated/tirel.ico")" \
+    -o "$msi" "$wxs" "$msi.documents.wxs") || fail "wixl failed"
+  rm -f "$msi.documents.wxs"
+  sign "$msi"
+  log "packed $msi"
+}
+
+package() {
+  local version name
+  version="${package_version:-$(built_version "$build")}"
+  name="tirel-$version-windows-x86_64"
+  mkdir -p "$out"
+  out="$(realpath "$out")"
+  [ -n "${TIREL_SIGN_PKCS12:-}" ] ||
+    log "not signed: TIREL_SIGN_PKCS12 and TIREL_SIGN_PASSWORD name no certificate"
+  stage_files "$out/stage/$name"
+  pack_zip "$out/stage/$name" "$out/$name.zip"
+  pack_msi "$out/stage/$name" "$out/$name.msi" "$version"
+  echo "$out/$name.zip"
+  echo "$out/$name.msi"
 }
 
 case "$step" in
   fetch) fetch_qt_source "$cache" "$qt_version" ;;
   qt) build_qt ;;
   build) build_qt && build_tirel ;;
-  all) build_qt && build_tirel && pack_zip ;;
-  *) echo "usage: $0 [fetch|qt|build|all]" >&2; exit 2 ;;
+  package) package ;;
+  all) build_qt && build_tirel && package ;;
+  *) echo "usage: $0 [fetch|qt|build|all|package [DIR [VERSION]]]" >&2; exit 2 ;;
 esac

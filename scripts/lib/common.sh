@@ -12,8 +12,13 @@
 #   private_runtime WORK    exports XDG_RUNTIME_DIR as a new folder in WORK, so that nothing of
 #                           the host's session (sockets, settings) reaches the program
 #   find_wine               sets wine and wineserver to Debian's Wine 64-bit programs
-#   built_version BUILD     prints the version a configured build folder holds (1.0.0)
+#   built_version BUILD [FULL]
+#                           prints the version a configured build folder holds (1.0.0; with
+#                           FULL all four numbers, 1.0.0.0)
 #   installed_files PREFIX  prints the files an install puts below PREFIX (installed-files.txt)
+#   focus_to CONTROL        moves the keyboard focus of the program's window, which has the
+#                           keyboard, to CONTROL of focus_order with Tab and Shift+Tab (xdotool);
+#                           focus_at is where it stands, 0 (the field that has it at start) first
 # tirel_root names the clone's top folder.
 tirel_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 script_name="${script_name:-$(basename "$0" .sh)}"
@@ -76,11 +81,29 @@ find_wine() {
 # CMake writes project()'s version into one header of every build; the program reads it too.
 built_version() {
   local header="$1/generated/tirel_version.h" version
-  version="$(sed -n 's/^#define TIREL_VERSION_STRING "\(.*\)"$/\1/p' "$header" 2>/dev/null)"
+  version="$(sed -n "s/^#define TIREL_VERSION_${2:-STRING} \"\(.*\)\"$/\1/p" "$header" 2>/dev/null)"
   [ -n "$version" ] || fail "no version in $header (is $1 a configured build?)"
   echo "$version"
 }
 
 installed_files() {
   sed -e '/^#/d' -e '/^$/d' -e "s|^|$1/|" "$tirel_root/scripts/lib/installed-files.txt"
+}
+
+# The focus order of the window, from the field that holds the focus at start.
+focus_order=(
+  "IdI(1)" "IdI(0)" "IdI(2)" "OkInteres(0)" "IdI(3)" "IdI(7)" "OkInteres(1)" "IdI(6)" "IdI(4)"
+  "IdI(5)" "IdI(9)" "IdI(8)" "IdI(10)" "OkInteres(2)" "IdI(11)" "IdI(13)" "IdI(12)" "IdI(14)"
+  "OkInteres(3)" "IdI(15)" LstIntrp Okab IdB IdA IdK "Id(4)" "Id(3)" OkAr "Id(2)" "Id(1)" "Id(0)"
+  IdKg IdAg IdBg OkABg Lstg "Idg(5)" "Idg(0)" "Idg(1)" "Idg(2)" OkGe "Idg(3)" "Idg(4)"
+)
+focus_at=0
+focus_to() {
+  local i target=
+  for i in "${!focus_order[@]}"; do
+    [ "${focus_order[$i]}" = "$1" ] && target=$i
+  done
+  [ -n "$target" ] || fail "no control $1 in the focus order"
+  while [ "$focus_at" -lt "$target" ]; do xdotool key --delay 30 Tab; focus_at=$((focus_at + 1)); done
+  while [ "$focus_at" -gt "$target" ]; do xdotool key --delay 30 shift+Tab; focus_at=$((focus_at - 1)); done
 }
