@@ -77,12 +77,48 @@ for _ in $(seq 20); do
   mv "$work/linux.ppm" "$work/previous.ppm"
 done
 [ -s "$work/linux.ppm" ] || mv "$work/previous.ppm" "$work/linux.ppm"
+
+# The Linux program's boxes, the pictures the page's boxes are held to: the same presses made
+# by the keyboard, each box grabbed (it has no frame here, with no window manager) and closed.
+xdotool windowfocus --sync "$window"
+sleep 0.3
+linux_box() { # name, title, then control|text or control|press steps
+  local name="$1" title="$2" step control action box
+  shift 2
+  for step in "$@"; do
+    IFS='|' read -r control action <<<"$step"
+    if [ "$control" = menu ]; then
+      xdotool mousemove --window "$window" 15 10 click 1 sleep 0.3 key Down Return
+      continue
+    fi
+    focus_to "$control"
+    if [ "$action" = press ]; then xdotool key space; else xdotool type --delay 30 "$action"; fi
+    sleep 0.1
+  done
+  box="$(timeout 10 xdotool search --sync --onlyvisible --name "^$title\$" 2>/dev/null | head -1)" ||
+    true
+  [ -n "$box" ] || fail "the Linux program showed no \"$title\" box"
+  sleep 0.5
+  import -depth 8 -window "$box" "ppm:$work/box-$name.ppm"
+  xdotool windowfocus --sync "$box" key Return
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 || break
+    sleep 0.1
+  done
+  xdotool windowfocus --sync "$window"
+  sleep 0.2
+}
+linux_box few "Dades insuficients" "IdI(8)|600" "OkInteres(2)|press"
+linux_box falta-t "Cas no contemplat" "IdI(9)|100" "IdI(11)|100" "OkInteres(2)|press"
+linux_box falten-dades "No es pot calcular" "IdKg|2" "IdAg|5" "IdBg|5" "OkABg|press"
+linux_box info Info "menu|"
 kill "$app_pid" 2>/dev/null || true
 app_pid=
 stop_xvfb
 # chromium runs headless: no display of a server that has gone.
 unset DISPLAY
 mkdir -p "$shots"
+cp "$work"/box-*.ppm "$shots/"
 convert "$work/linux.ppm" "$shots/linux-ca.png"
 
 # Any static server will do; this one picks a free port and names it.
@@ -98,7 +134,7 @@ done
 
 started=$SECONDS
 NODE_PATH="$modules/node_modules" node tests/web/page_check.js \
-  "http://127.0.0.1:$port/index.html" "$work/linux.ppm" "$shots" ||
+  "http://127.0.0.1:$port/index.html" "$work/linux.ppm" "$work" "$shots" ||
   fail "the page failed in chromium (screenshots in $shots)"
 for picture in "$shots"/*.ppm; do
   [ -e "$picture" ] && convert "$picture" "${picture%.ppm}.png" && rm "$picture"

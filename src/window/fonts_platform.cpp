@@ -9,6 +9,8 @@
 #endif
 #ifdef Q_OS_WASM
 #include <QDirIterator>
+#include <QFont>
+#include <QGuiApplication>
 #endif
 
 namespace tirel {
@@ -31,6 +33,9 @@ void addCarriedFaces()
     QDirIterator faces(QStringLiteral("/faces"), QDir::Files);
     while (faces.hasNext())
         QFontDatabase::addApplicationFont(faces.next());
+    // What the layout names no face for (the message boxes' texts) takes the face and size a
+    // Linux desktop gives by default, DejaVu Sans at 9 points, which Qt brings to every page.
+    QGuiApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
 #endif
 }
 

@@ -13,7 +13,8 @@ namespace tirel {
 bool useLayoutFace(const QString &layoutName);
 
 // Makes the free stand-ins available where the platform has no faces of its own to offer: a
-// browser lends a page none of the machine's faces, so the web build brings them along.
+// browser lends a page none of the machine's faces, so the web build brings them along, and sets
+// the default face a Linux desktop would.
 void addCarriedFaces();
 
 } // namespace tirel
