@@ -2,9 +2,9 @@
 # SPDX-FileCopyrightText: 2026 Tirel developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# clang-format over the project's own C and C++ (every tracked or new file; the vendored code
-# under 3rdparty/ and the stand-ins for musl's headers keep their upstream's style through a
-# .clang-format of their own that turns formatting off).
+# clang-format over the project's own C and C++ (every tracked or new file). The vendored code
+# under 3rdparty/, the stand-ins for musl's headers and the rewritten copies of its exp, log and
+# pow keep their upstream's style through a .clang-format of their own that turns formatting off.
 #   scripts/format.sh          fails, naming each file that does not follow .clang-format
 #   scripts/format.sh --fix    reformats them in place
 set -euo pipefail

@@ -77,47 +77,7 @@ qt_prefix="$cache/qt-$qt_version-$qt_key"
 # Debian's source package, fetched once into the cache.
 . "$root/scripts/lib/qt_source.sh"
 
-build_qt() {
-  mkdir -p "$cache"
-  # One build at a time: a second run waits for the first and then reuses its result.
-  exec 9>"$cache/.lock"
-  flock 9
-  if [ -f "$qt_prefix/.complete" ]; then
-    log "reusing the static Qt in $qt_prefix"
-    return
-  fi
-  mkdir -p "$cache"
-  local src started
-  src="$(fetch_qt_source "$cache" "$qt_version")"
-  started=$(date +%s)
-  local qtbuild="$cache/build-$qt_key"
-  # An interrupted build of the same options goes on where it stopped.
-  [ -f "$qtbuild/CMakeCache.txt" ] || rm -rf "$qtbuild"
-  rm -rf "$qt_prefix"
-  log "configuring the static Qt ($qt_prefix)"
-  cmake -S "$src/qtbase" -B "$qtbuild" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DQT_HOST_PATH=/usr \
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
-    "${qt_options[@]}" >"$cache/configure-$qt_key.log" 2>&1 ||
-    { tail -40 "$cache/configure-$qt_key.log" >&2; fail "Qt configure failed"; }
-  log "building the static Qt with $jobs jobs (log: $cache/build-$qt_key.log)"
-  cmake --build "$qtbuild" --parallel "$jobs" >"$cache/build-$qt_key.log" 2>&1 ||
-    { tail -40 "$cache/build-$qt_key.log" >&2; fail "Qt build failed"; }
-  cmake --install "$qtbuild" >>"$cache/build-$qt_key.log" 2>&1 || fail "Qt install failed"
-
-  # What the licence of a static link asks for: Qt's licence texts (the note on exactly what was
-  # built is written into the zip).
-  mkdir -p "$qt_prefix/tirel-notes/qt-licences"
-  cp "$src/qtbase/LICENSES/"* "$qt_prefix/tirel-notes/qt-licences/" 2>/dev/null ||
-    cp "$src/qtbase/"LICENSE.* "$qt_prefix/tirel-notes/qt-licences/"
-  cp "$src/qtbase/debian/copyright" "$qt_prefix/tirel-notes/qt-licences/debian-copyright.txt"
-  rm -rf "$qtbuild"
-  echo "$(($(date +%s) - started))" >"$qt_prefix/.build-seconds"
-  touch "$qt_prefix/.complete"
-  log "static Qt built in $(($(date +%s) - started)) s"
-}
+build_qt() { build_static_qt "$toolchain"; }
 
 build_tirel() {
   log "cross-building Tirel in $build"

@@ -7,6 +7,9 @@
 # It goes through a private APT configuration holding only a deb-src line for Debian's archive,
 # so the machine's own APT sources are never touched. The caller holds CACHE's lock and defines
 # log.
+#   build_static_qt TOOLCHAIN       builds and installs that Qt with the toolchain file into
+#                                   qt_prefix, once, from the caller's cache, qt_version,
+#                                   qt_key, qt_options and jobs
 fetch_qt_source() {
   local cache="$1" qt_version="$2"
   local apt="$cache/apt" src="$cache/src/$qt_version"
@@ -35,4 +38,46 @@ fetch_qt_source() {
   (cd "$src" && dpkg-source -q -x "$dsc" qtbase >&2)
   touch "$src/.complete"
   echo "$src"
+}
+
+build_static_qt() {
+  local toolchain="$1"
+  mkdir -p "$cache"
+  # One build at a time: a second run waits for the first and then reuses its result.
+  exec 9>"$cache/.lock"
+  flock 9
+  if [ -f "$qt_prefix/.complete" ]; then
+    log "reusing the static Qt in $qt_prefix"
+    return
+  fi
+  local src started
+  src="$(fetch_qt_source "$cache" "$qt_version")"
+  started=$(date +%s)
+  local qtbuild="$cache/build-$qt_key"
+  # An interrupted build of the same options goes on where it stopped.
+  [ -f "$qtbuild/CMakeCache.txt" ] || rm -rf "$qtbuild"
+  rm -rf "$qt_prefix"
+  log "configuring the static Qt ($qt_prefix)"
+  cmake -S "$src/qtbase" -B "$qtbuild" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
+    "${qt_options[@]}" >"$cache/configure-$qt_key.log" 2>&1 ||
+    { tail -40 "$cache/configure-$qt_key.log" >&2; fail "Qt configure failed"; }
+  log "building the static Qt with $jobs jobs (log: $cache/build-$qt_key.log)"
+  cmake --build "$qtbuild" --parallel "$jobs" >"$cache/build-$qt_key.log" 2>&1 ||
+    { tail -40 "$cache/build-$qt_key.log" >&2; fail "Qt build failed"; }
+  cmake --install "$qtbuild" >>"$cache/build-$qt_key.log" 2>&1 || fail "Qt install failed"
+
+  # What the licence of a static link asks for: Qt's licence texts (the note on exactly what was
+  # built is written into the package).
+  mkdir -p "$qt_prefix/tirel-notes/qt-licences"
+  cp "$src/qtbase/LICENSES/"* "$qt_prefix/tirel-notes/qt-licences/" 2>/dev/null ||
+    cp "$src/qtbase/"LICENSE.* "$qt_prefix/tirel-notes/qt-licences/"
+  cp "$src/qtbase/debian/copyright" "$qt_prefix/tirel-notes/qt-licences/debian-copyright.txt"
+  rm -rf "$qtbuild"
+  echo "$(($(date +%s) - started))" >"$qt_prefix/.build-seconds"
+  touch "$qt_prefix/.complete"
+  log "static Qt built in $(($(date +%s) - started)) s"
 }
