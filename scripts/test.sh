@@ -14,6 +14,18 @@ scripts/setup.sh test
 # Each step's heading says how long the run has taken so far, to keep CI's budget in sight.
 step() { printf '\n=== %s (at %d s)\n' "$*" "$SECONDS"; }
 
+# The two static Qt builds (Windows, web) are most of a first run. Started now, in the
+# background, their configure steps and compiles fill the cores that the suites, the fuzzer and
+# the checks below leave idle; the checks that need them wait on their cache's lock, and a cached
+# Qt makes them return at once. A build that failed here is tried again, and reported, there.
+mkdir -p build
+# Each in a session of its own, so that an early end of the run stops its compilers too.
+setsid scripts/windows.sh qt >build/windows-qt.log 2>&1 &
+windows_qt=$!
+setsid scripts/web.sh qt >build/web-qt.log 2>&1 &
+web_qt=$!
+trap 'kill -- -"$windows_qt" -"$web_qt" 2>/dev/null || true' EXIT
+
 step "format"
 scripts/format.sh
 
