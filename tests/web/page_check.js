@@ -35,8 +35,35 @@ const at = {
   // The simple interest's rate, which holds the keyboard focus at start.
   simpleR: [151, 348],
 };
-// Where the geometric fields a1, r and n and the list sit (client pixels: left, top, w, h).
-const geometricRow = [60, 170, 210, 28];
+// Parts of the window compared as pictures (client pixels: left, top, width, height).
+const areas = { 'the geometric a1, r, n and list': [60, 170, 210, 28] };
+
+// What the user does and sees, in order, as [action, control or box, text]: "type" into a field,
+// "press" a button, "read" a field's text back, "box": the message box shown is the Linux
+// program's box of that name, "close" it with Enter, "menu": Info from the menu bar; "blank": a
+// field shows nothing, "keep" an area's picture and find the "same" later.
+const journey = (number) => [
+  ['type', 'a1', '1'], ['type', 'd', '2'], ['type', 'n', '5'], ['press', 'okAr'],
+  ['read', 'an', '9'], ['read', 'sn', '25'],
+  // A power: 15 significant digits and the locale's separator.
+  ['type', 'compoundC', '1000'], ['type', 'compoundR', '5'], ['type', 'compoundT', '10'],
+  ['press', 'okCompound'], ['read', 'compoundFinal', number('1628.89462677744')],
+  ['type', 'capC', '600'], ['press', 'okCap'], ['box', 'few', 'too few data: "Dades insuficients"'],
+  ['close'],
+];
+// Modal in the middle of a press. With C, r and a given and t empty, "Falta t" shows while t is
+// still empty, and t shows 0 once the box is closed. A geometric interpolation of 2 terms between
+// 5 and 5 writes a1, r, n and the list before its solve fails: behind the box they already show
+// what they show after it.
+const modal = [
+  ['type', 'capR', '100'], ['type', 'capA', '100'], ['press', 'okCap'], ['box', 'falta-t', '"Falta t"'],
+  ['blank', 'capT'], ['close'], ['read', 'capT', '0'],
+  ['type', 'gk', '2'], ['type', 'ga', '5'], ['type', 'gb', '5'], ['press', 'okABg'],
+  ['box', 'falten-dades', '"Falten dades"'], ['keep', 'the geometric a1, r, n and list'], ['close'],
+  ['same', 'the geometric a1, r, n and list'], ['read', 'ga1', '5'], ['read', 'gr', '1'], ['read', 'gn', '4'],
+];
+// A browser starts no batch file.
+const info = [['menu'], ['box', 'info', 'Info says it could not start Info.bat'], ['close']];
 
 const chromiumFlags = [
   '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -51,11 +78,6 @@ function check(condition, what) {
   return condition;
 }
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
-async function shot(page) {
-  const png = await page.screenshot({ type: 'png' });
-  return png;
-}
 
 // What the page's screen shows, as a picture: a screenshot of its element, turned into PPM by
 // ImageMagick's convert.
@@ -155,19 +177,10 @@ async function run(lang) {
         p[i + 2] === activeTitle[2], 40);
       if (!bar) return { name: null, share: 0, margin: 0 };
       const inside = crop(image, bar.left, bar.bottom + 1, bar.right - bar.left + 1, 90);
-      let best = { name: null, share: 0 };
-      let second = 0;
-      for (const [name, reference] of Object.entries(linuxBoxInk)) {
-        const share = bestInkShare(inside, reference);
-        if (share > best.share) {
-          second = best.share;
-          best = { name, share };
-        } else {
-          second = Math.max(second, share);
-        }
-      }
-      best.margin = best.share - second;
-      return best;
+      const [best, next] = Object.entries(linuxBoxInk)
+        .map(([name, reference]) => ({ name, share: bestInkShare(inside, reference) }))
+        .sort((a, b) => b.share - a.share);
+      return { ...best, margin: best.share - next.share };
     };
     const boxIs = async (expected, what) => {
       const shown = await boxShown();
@@ -175,84 +188,44 @@ async function run(lang) {
         `${lang}: ${what} (the box matches Linux's "${shown.name}" at ${shown.share.toFixed(1)}%, ` +
         `${(shown.margin || 0).toFixed(1)} points above any other)`);
     };
-    const comma = lang.startsWith('ca');
-    const number = (text) => (comma ? text.replace('.', ',') : text);
-
     // The window at its natural size: 619 wide, as on the desktop.
-    fs.writeFileSync(path.join(outDir, `${lang}-start.png`), await shot(page));
-
-    // a1 = 1, d = 2, n = 5 and "Ok": an 9, Sn 25.
-    await type('a1', '1');
-    await type('d', '2');
-    await type('n', '5');
-    await click('okAr');
-    check((await read('an')) === '9', `${lang}: an = 9`);
-    check((await read('sn')) === '25', `${lang}: Sn = 25`);
-
-    // Compound interest: a power, 15 significant digits and the locale's separator.
-    await type('compoundC', '1000');
-    await type('compoundR', '5');
-    await type('compoundT', '10');
-    await click('okCompound');
-    check((await read('compoundFinal')) === number('1628.89462677744'),
-      `${lang}: C = ${number('1628.89462677744')}`);
-
-    // Too few data: the box, and nothing written.
-    await type('capC', '600');
-    await click('okCap');
-    await boxIs('few', 'too few data shows "Dades insuficients"');
-    await page.keyboard.press('Enter');
-    await sleep(300);
-
-    if (comma) {
-      // Modal in the middle of the press: with C, r and a given and t empty, the box says
-      // "Falta t" while t is still empty, and t shows 0 only once the box is closed.
-      await type('capR', '100');
-      await type('capA', '100');
-      await click('okCap');
-      await boxIs('falta-t', '"Falta t"');
-      image = await grab(page);
-      const tField = crop(image, client[0] + at.capT[0] - 9, client[1] + at.capT[1] - 6, 18, 12);
-      check(equalShare(tField, { width: tField.width, height: tField.height,
-        pixels: Buffer.alloc(tField.pixels.length, 255) }) === 100,
-        `${lang}: t is still empty behind the box`);
-      fs.writeFileSync(path.join(outDir, `${lang}-falta-t.png`), await shot(page));
-      await page.keyboard.press('Enter');
-      await sleep(300);
-      check((await read('capT')) === '0', `${lang}: t shows 0 after the box`);
-
-      // Earlier writes first: a geometric interpolation of 2 terms between 5 and 5 writes a1, r
-      // and n and the list, then its solve fails; behind the box they already show what they
-      // show after it.
-      await type('gk', '2');
-      await type('ga', '5');
-      await type('gb', '5');
-      await click('okABg');
-      await boxIs('falten-dades', '"Falten dades"');
-      const behind = crop(await grab(page), client[0] + geometricRow[0], client[1] + geometricRow[1],
-        geometricRow[2], geometricRow[3]);
-      fs.writeFileSync(path.join(outDir, `${lang}-falten-dades.png`), await shot(page));
-      await page.keyboard.press('Enter');
-      await sleep(300);
-      await page.mouse.move(box.x + 2, box.y + box.height - 2);
-      await sleep(300);
-      const after = crop(await grab(page), client[0] + geometricRow[0], client[1] + geometricRow[1],
-        geometricRow[2], geometricRow[3]);
-      check(equalShare(behind, after) === 100, `${lang}: a1, r and n shown behind the box as after it`);
-      const written = [await read('ga1'), await read('gr'), await read('gn')];
-      check(JSON.stringify(written) === JSON.stringify(['5', '1', '4']),
-        `${lang}: a1, r, n = 5, 1, 4 (${JSON.stringify(written)})`);
+    fs.writeFileSync(path.join(outDir, `${lang}-start.png`), await page.screenshot({ type: 'png' }));
+    const comma = lang.startsWith('ca');
+    const steps = [...journey(comma ? (text) => text.replace('.', ',') : (text) => text),
+      ...(comma ? modal : []), ...info];
+    const kept = {};
+    const region = (image, [left, top, width, height]) =>
+      crop(image, client[0] + left, client[1] + top, width, height);
+    for (const [action, name, text] of steps) {
+      if (action === 'type') await type(name, text);
+      else if (action === 'press') await click(name);
+      else if (action === 'menu') {
+        const [x, y] = point([15, -10]);
+        await page.mouse.click(x, y);
+        await sleep(300);
+        await page.keyboard.press('ArrowDown');
+        await page.keyboard.press('Enter');
+      } else if (action === 'read') {
+        const shown = await read(name);
+        check(shown === text, `${lang}: ${name} shows ${JSON.stringify(shown)}, expected ${JSON.stringify(text)}`);
+      } else if (action === 'box') await boxIs(name, text);
+      else if (action === 'close') {
+        await page.keyboard.press('Enter');
+        await sleep(300);
+      } else if (action === 'blank') {
+        const [x, y] = at[name];
+        const field = region(await grab(page), [x - 9, y - 6, 18, 12]);
+        const white = { ...field, pixels: Buffer.alloc(field.pixels.length, 255) };
+        check(equalShare(field, white) === 100, `${lang}: ${name} is still empty behind the box`);
+      } else if (action === 'keep') kept[name] = region(await grab(page), areas[name]);
+      else if (action === 'same') {
+        // Away from every control, so that nothing is drawn hovered.
+        await page.mouse.move(box.x + 2, box.y + box.height - 2);
+        await sleep(300);
+        check(equalShare(kept[name], region(await grab(page), areas[name])) === 100,
+          `${lang}: ${name} shown behind the box as after it`);
+      } else throw new Error(`unknown step ${action}`);
     }
-
-    // Info: a browser starts no batch file.
-    const menu = point([15, -10]);
-    await page.mouse.click(menu[0], menu[1]);
-    await sleep(300);
-    await page.keyboard.press('ArrowDown');
-    await page.keyboard.press('Enter');
-    await boxIs('info', 'Info says it could not start Info.bat');
-    await page.keyboard.press('Enter');
-    await sleep(300);
 
     check(outside.length === 0, `${lang}: nothing loaded from outside the folder ${JSON.stringify(outside)}`);
     const aborted = log.filter((line) => /abort|RuntimeError|Aborted/.test(line));
