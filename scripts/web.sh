@@ -25,18 +25,14 @@ script_name=web
 . "$root/scripts/lib/emscripten.sh"
 
 cache="${TIREL_WEB_CACHE:-/var/cache/tirel-web}"
-build="${TIREL_WEB_BUILD:-$root/build/web}"
+build="$(realpath -m "${TIREL_WEB_BUILD:-$root/build/web}")"
 jobs="${TIREL_WEB_JOBS:-2}"
 step="${1:-all}"
 
 need_tools emcc node cmake ninja dpkg-source apt-get zip wasm-opt
 setup_emscripten "$cache"
 
-# The host tools and the target library must be the same Qt release.
-qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null)" ||
-  fail "qt6-base-dev-tools is not installed: run scripts/setup.sh test"
-qt_upstream="${qt_version%%+*}"
-qt_upstream="${qt_upstream%%-*}"
+host_qt_version
 
 # Only what the program and its tests use: Core, Gui, Widgets, Test and the wasm platform (which
 # draws through WebGL, hence OpenGL). No threads: they would need cross-origin isolation headers

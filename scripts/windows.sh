@@ -40,13 +40,11 @@ package_version="${3:-}"
 
 script_name=windows
 . "$root/scripts/lib/common.sh"
+# Debian's qt6-base source, fetched once into the cache, and the static Qt built from it.
+. "$root/scripts/lib/qt_source.sh"
 need_tools x86_64-w64-mingw32-g++-posix cmake ninja dpkg-source apt-get zip wixl-heat wixl sha1sum
 
-# The host tools and the target library must be the same Qt release.
-qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null)" ||
-  fail "qt6-base-dev-tools is not installed: run scripts/setup.sh test"
-qt_upstream="${qt_version%%+*}"
-qt_upstream="${qt_upstream%%-*}"
+host_qt_version
 
 # Only what the program and its tests use: Core, Gui, Widgets, Test and the Windows and
 # offscreen platforms. tabletevent is off because Debian's copy of the source lacks wintab.h;
@@ -73,9 +71,6 @@ qt_options=(
 qt_key="$( { printf '%s\n' "$qt_version" "${qt_options[@]}"; cat "$toolchain"; } |
   sha256sum | cut -c1-12)"
 qt_prefix="$cache/qt-$qt_version-$qt_key"
-
-# Debian's source package, fetched once into the cache.
-. "$root/scripts/lib/qt_source.sh"
 
 build_qt() { build_static_qt "$toolchain"; }
 

@@ -2,6 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Debian's qt6-base source package, which the static Qt builds (Windows, web) are made from:
+#   host_qt_version                 sets qt_version (the Debian version) and qt_upstream (Qt's
+#                                   own) from the installed host tools, which the target Qt
+#                                   must match
 #   fetch_qt_source CACHE VERSION   fetches and unpacks it once into CACHE/src/VERSION/qtbase and
 #                                   prints CACHE/src/VERSION
 # It goes through a private APT configuration holding only a deb-src line for Debian's archive,
@@ -80,4 +83,11 @@ build_static_qt() {
   echo "$(($(date +%s) - started))" >"$qt_prefix/.build-seconds"
   touch "$qt_prefix/.complete"
   log "static Qt built in $(($(date +%s) - started)) s"
+}
+
+host_qt_version() {
+  qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null)" ||
+    fail "qt6-base-dev-tools is not installed: run scripts/setup.sh test"
+  qt_upstream="${qt_version%%+*}"
+  qt_upstream="${qt_upstream%%-*}"
 }
