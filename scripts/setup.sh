@@ -20,7 +20,7 @@ case "${1:-test}" in
   *) fail "usage: $0 run|test|peers" ;;
 esac
 
-mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "${files[@]}" | sort -u)
+mapfile -t wanted < <(release_packages "$(debian_release)" "${files[@]}")
 missing=()
 for pkg in "${wanted[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then

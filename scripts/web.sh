@@ -9,8 +9,11 @@
 #   scripts/web.sh build    the static Qt and the build with its test programs, no folder
 #   scripts/web.sh fetch    only Debian's source package of Qt
 #
-# Qt is built from Debian's own qt6-base source package, the same version as the host Qt tools
-# (moc, rcc, uic), with Debian's emscripten, and kept in a cache folder outside the clone:
+# Qt 6.8 and emscripten 3.1.69 come from Debian 13: Qt is built from Debian's own qt6-base source
+# package, the same version as Debian 13's host Qt tools (moc, rcc, uic), with Debian 13's
+# emscripten. On Debian 12 the whole build runs in a Debian 13 environment that the script makes
+# with debootstrap (scripts/lib/debian13.sh); on Debian 13 it runs on the machine itself. The Qt
+# is kept in a cache folder outside the clone:
 #   TIREL_WEB_CACHE   the cache folder (default /var/cache/tirel-web)
 #   TIREL_WEB_BUILD   the build folder (default <clone>/build/web)
 #   TIREL_WEB_JOBS    parallel compile jobs (default 2)
@@ -21,14 +24,24 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 script_name=web
 . "$root/scripts/lib/common.sh"
-. "$root/scripts/lib/qt_source.sh"
-. "$root/scripts/lib/emscripten.sh"
 
 cache="${TIREL_WEB_CACHE:-/var/cache/tirel-web}"
 build="$(realpath -m "${TIREL_WEB_BUILD:-$root/build/web}")"
 jobs="${TIREL_WEB_JOBS:-2}"
 step="${1:-all}"
 
+mkdir -p "$build"
+if [ "$(debian_release)" -lt 13 ]; then
+  . "$root/scripts/lib/debian13.sh"
+  debian13_ready
+  mkdir -p "$cache"
+  debian13_run --bind "$cache" --bind "$build" -- env TIREL_WEB_CACHE="$cache" \
+    TIREL_WEB_BUILD="$build" TIREL_WEB_JOBS="$jobs" "$root/scripts/web.sh" "$@"
+  exit
+fi
+
+. "$root/scripts/lib/qt_source.sh"
+. "$root/scripts/lib/emscripten.sh"
 need_tools emcc node cmake ninja dpkg-source apt-get zip wasm-opt
 setup_emscripten "$cache"
 

@@ -16,6 +16,11 @@
 #                           prints the version a configured build folder holds (1.0.0; with
 #                           FULL all four numbers, 1.0.0.0)
 #   installed_files PREFIX  prints the files an install puts below PREFIX (installed-files.txt)
+#   debian_release          prints the major version of the running Debian (12, 13)
+#   release_packages RELEASE LIST...
+#                           prints the packages of package lists (scripts/packages/) for that
+#                           Debian release: a line "name [12]" counts only on Debian 12, where the
+#                           two releases name a package differently
 #   focus_to CONTROL        moves the keyboard focus of the program's window, which has the
 #                           keyboard, to CONTROL of focus_order with Tab and Shift+Tab (xdotool);
 #                           focus_at is where it stands, 0 (the field that has it at start) first
@@ -84,6 +89,17 @@ built_version() {
   version="$(sed -n "s/^#define TIREL_VERSION_${2:-STRING} \"\(.*\)\"$/\1/p" "$header" 2>/dev/null)"
   [ -n "$version" ] || fail "no version in $header (is $1 a configured build?)"
   echo "$version"
+}
+
+debian_release() {
+  (. /etc/os-release && echo "${VERSION_ID%%.*}")
+}
+
+release_packages() {
+  local release="$1"
+  shift
+  sed -e 's/#.*//' "$@" |
+    awk -v release="[$release]" 'NF == 1 || (NF == 2 && $2 == release) { print $1 }' | sort -u
 }
 
 installed_files() {
