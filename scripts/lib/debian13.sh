@@ -13,9 +13,9 @@
 #                           variables of the caller
 # The environment holds Debian 13's minimal system and the packages of the run, test and web
 # lists as Debian 13 names them (scripts/packages/, lines marked [12] left out), plus
-# packages/debian13/environment.txt. It lives in TIREL_DEBIAN13_CACHE (default
-# /var/cache/tirel-debian13), in a folder named after a digest of the suite, the mirror and those
-# packages, so a change of the lists makes a new one (and the old one is removed).
+# packages/debian13/environment.txt; a package a list gains is installed into it at the next call.
+# It lives in TIREL_DEBIAN13_CACHE (default /var/cache/tirel-debian13), in a folder named after a
+# digest of the suite and the mirror.
 debian13_cache="${TIREL_DEBIAN13_CACHE:-/var/cache/tirel-debian13}"
 debian13_suite=trixie
 debian13_root=
@@ -27,35 +27,38 @@ debian13_packages() {
 }
 
 debian13_ready() {
-  local mirror="${TIREL_DEBIAN_MIRROR:-http://deb.debian.org/debian}" key packages
-  packages="$(debian13_packages)"
-  key="$( { echo "$debian13_suite $mirror minbase"; echo "$packages"; } | sha256sum | cut -c1-12)"
+  local mirror="${TIREL_DEBIAN_MIRROR:-http://deb.debian.org/debian}" key
+  key="$(echo "$debian13_suite $mirror minbase" | sha256sum | cut -c1-12)"
   debian13_root="$debian13_cache/root-$key"
-  [ -f "$debian13_root/.complete" ] && return
   need_tools debootstrap unshare chroot flock
   mkdir -p "$debian13_cache"
   (
     # One maker at a time; a second caller waits and then finds it made.
     flock 8
-    [ -f "$debian13_root/.complete" ] && exit 0
-    local started=$SECONDS
-    rm -rf "$debian13_root"
-    log "making the Debian 13 environment in $debian13_root"
-    debootstrap --variant=minbase "$debian13_suite" "$debian13_root" "$mirror" \
-      >"$debian13_cache/debootstrap-$key.log" 2>&1 ||
-      { tail -20 "$debian13_cache/debootstrap-$key.log" >&2; fail "debootstrap failed"; }
-    printf 'deb %s %s main\n' "$mirror" "$debian13_suite" >"$debian13_root/etc/apt/sources.list"
-    # shellcheck disable=SC2086 # one package a word
+    local started=$SECONDS log="$debian13_cache/root-$key.log"
+    if [ ! -f "$debian13_root/.complete" ]; then
+      rm -rf "$debian13_root"
+      log "making the Debian 13 environment in $debian13_root"
+      debootstrap --variant=minbase "$debian13_suite" "$debian13_root" "$mirror" >"$log" 2>&1 ||
+        { tail -20 "$log" >&2; fail "debootstrap failed"; }
+      printf 'deb %s %s main\n' "$mirror" "$debian13_suite" >"$debian13_root/etc/apt/sources.list"
+      touch "$debian13_root/.complete"
+      # Environments of another mirror or suite are of no further use.
+      find "$debian13_cache" -mindepth 1 -maxdepth 1 -name 'root-*' ! -name "root-$key*" \
+        -exec rm -rf {} +
+    fi
+    local missing
+    # shellcheck disable=SC2046 # one package a word
+    missing="$(debian13_run -- dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' \
+      $(debian13_packages) 2>&1 | awk '$1 != "ii" { print $NF }')" || true
+    [ -z "$missing" ] && exit 0
+    log "installing into the Debian 13 environment: $(echo $missing)"
+    # shellcheck disable=SC2086
     debian13_run -- env DEBIAN_FRONTEND=noninteractive sh -c \
-      'apt-get update -qq && apt-get install -y -qq --no-install-recommends "$@" </dev/null' \
-      sh $packages >"$debian13_cache/packages-$key.log" 2>&1 ||
-      { tail -20 "$debian13_cache/packages-$key.log" >&2; fail "installing Debian 13's packages failed"; }
-    debian13_run -- apt-get clean
-    touch "$debian13_root/.complete"
-    # Environments of earlier package lists are of no further use.
-    find "$debian13_cache" -mindepth 1 -maxdepth 1 -name 'root-*' ! -name "root-$key" \
-      -exec rm -rf {} +
-    log "Debian 13 environment made in $((SECONDS - started)) s"
+      'apt-get update -qq && apt-get install -y -qq --no-install-recommends "$@" </dev/null &&
+       apt-get clean' sh $(debian13_packages) >>"$log" 2>&1 ||
+      { tail -20 "$log" >&2; fail "installing Debian 13's packages failed"; }
+    log "Debian 13 environment ready in $((SECONDS - started)) s"
   ) 8>"$debian13_cache/.lock"
 }
 
