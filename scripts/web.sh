@@ -17,6 +17,7 @@
 #   TIREL_WEB_CACHE   the cache folder (default /var/cache/tirel-web)
 #   TIREL_WEB_BUILD   the build folder (default <clone>/build/web)
 #   TIREL_WEB_JOBS    parallel compile jobs (default 2)
+#   TIREL_WEB_QT      a static Qt for WebAssembly built elsewhere, used instead of the cached one
 # The cached Qt sits in a folder named after the source version and a digest of the configure
 # options, the toolchain file and emscripten's version, so changing any of them builds a new one.
 set -euo pipefail
@@ -35,8 +36,10 @@ if [ "$(debian_release)" -lt 13 ]; then
   . "$root/scripts/lib/debian13.sh"
   debian13_ready
   mkdir -p "$cache"
-  debian13_run --bind "$cache" --bind "$build" -- env TIREL_WEB_CACHE="$cache" \
-    TIREL_WEB_BUILD="$build" TIREL_WEB_JOBS="$jobs" "$root/scripts/web.sh" "$@"
+  binds=(--bind "$cache" --bind "$build")
+  [ -z "${TIREL_WEB_QT:-}" ] || binds+=(--bind "$TIREL_WEB_QT")
+  debian13_run "${binds[@]}" -- env TIREL_WEB_CACHE="$cache" TIREL_WEB_BUILD="$build" \
+    TIREL_WEB_JOBS="$jobs" "$root/scripts/web.sh" "$@"
   exit
 fi
 
@@ -48,10 +51,10 @@ setup_emscripten "$cache"
 host_qt_version
 
 # Only what the program and its tests use: Core, Gui, Widgets, Test and the wasm platform (which
-# draws through WebGL, hence OpenGL). No threads: they would need cross-origin isolation headers
-# that a plain static server does not send. Debian's source has no bundled sqlite, hence no sql.
-# QT_FEATURE_exceptions is what Qt's wasm link settings read to let programs catch exceptions,
-# which the core's checked arithmetic throws.
+# draws through WebGL, hence OpenGL), with its accessibility layer for screen readers. No threads:
+# they would need cross-origin isolation headers that a plain static server does not send.
+# Debian's source has no bundled sqlite, hence no sql. A unity build compiles the same code in a
+# fraction of the time.
 qt_options=(
   -DCMAKE_BUILD_TYPE=Release
   -DBUILD_SHARED_LIBS=OFF
@@ -59,9 +62,9 @@ qt_options=(
   -DQT_BUILD_TESTS=OFF
   -DQT_BUILD_BENCHMARKS=OFF
   -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten
-  -DQT_FEATURE_exceptions=ON
+  -DQT_UNITY_BUILD=ON
+  -DFEATURE_accessibility=ON
   -DFEATURE_thread=OFF
-  -DFEATURE_androiddeployqt=OFF
   -DFEATURE_dbus=OFF
   -DFEATURE_network=OFF
   -DFEATURE_sql=OFF
@@ -73,11 +76,23 @@ qt_options=(
   -DFEATURE_jpeg=OFF
   -DFEATURE_gif=OFF
 )
-qt_key="$( { printf '%s\n' "$qt_version" "${qt_options[@]}" "$emscripten_version"; cat "$emscripten_toolchain"; } |
-  sha256sum | cut -c1-12)"
-qt_prefix="$cache/qt-$qt_version-$qt_key"
+# Our changes to Qt's source, applied after Debian's own patches (each says why in its header).
+qt_patches=()
+for patch in "$root"/scripts/patches/qt-wasm-*.patch; do
+  [ -e "$patch" ] && qt_patches+=("$patch")
+done
+qt_key="$( { printf '%s\n' "$qt_version" "${qt_options[@]}" "$emscripten_version"
+  cat "$emscripten_toolchain" ${qt_patches[@]+"${qt_patches[@]}"}; } | sha256sum | cut -c1-12)"
+qt_prefix="${TIREL_WEB_QT:-$cache/qt-$qt_version-$qt_key}"
 
-build_qt() { build_static_qt "$emscripten_toolchain"; }
+build_qt() {
+  if [ -n "${TIREL_WEB_QT:-}" ]; then
+    [ -f "$TIREL_WEB_QT/lib/cmake/Qt6/qt.toolchain.cmake" ] || fail "$TIREL_WEB_QT holds no Qt"
+    log "using the Qt in $TIREL_WEB_QT"
+    return
+  fi
+  build_static_qt "$emscripten_toolchain" ${qt_patches[@]+"${qt_patches[@]}"}
+}
 
 # The core suites run under node through CTest's emulator; node 18 and later run emscripten's
 # output only without their own fetch.
@@ -92,6 +107,7 @@ build_tirel() {
     -DTIREL_WERROR=ON \
     -DTIREL_BUILD_BENCH=OFF \
     -DBUILD_TESTING=ON \
+    -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node);--no-experimental-fetch;$root/tests/web/node_run.js" \
     >"$build.configure.log" 2>&1 || { cat "$build.configure.log" >&2; fail "configuring the web build failed"; }
   cmake --build "$build" --parallel "$jobs" >&2

@@ -5,17 +5,39 @@
 #   host_qt_version                 sets qt_version (the Debian version) and qt_upstream (Qt's
 #                                   own) from the installed host tools, which the target Qt
 #                                   must match
-#   fetch_qt_source CACHE VERSION   fetches and unpacks it once into CACHE/src/VERSION/qtbase and
-#                                   prints CACHE/src/VERSION
+#   fetch_qt_source CACHE VERSION [PATCH...]
+#                                   fetches and unpacks it once into CACHE/src/VERSION/qtbase,
+#                                   applies our patches (in their own folder, named after their
+#                                   digest) and prints the folder
 # It goes through a private APT configuration holding only a deb-src line for Debian's archive,
 # so the machine's own APT sources are never touched. The caller holds CACHE's lock and defines
 # log.
-#   build_static_qt TOOLCHAIN       builds and installs that Qt with the toolchain file into
+#   build_static_qt TOOLCHAIN [PATCH...]
+#                                   builds and installs that Qt with the toolchain file into
 #                                   qt_prefix, once, from the caller's cache, qt_version,
 #                                   qt_key, qt_options and jobs
 fetch_qt_source() {
   local cache="$1" qt_version="$2"
+  shift 2
   local apt="$cache/apt" src="$cache/src/$qt_version"
+  if [ $# -gt 0 ]; then
+    local patched patch
+    patched="$src-$(cat "$@" | sha256sum | cut -c1-12)"
+    if [ ! -f "$patched/.complete" ]; then
+      src="$(fetch_qt_source "$cache" "$qt_version")"
+      rm -rf "$patched"
+      mkdir -p "$patched"
+      cp -a "$src/qtbase" "$patched/"
+      cp "$src"/qt6-base_*.dsc "$patched/"
+      for patch in "$@"; do
+        log "applying $(basename "$patch")"
+        patch -d "$patched/qtbase" -p1 --forward --quiet <"$patch" >&2 || fail "$patch does not apply"
+      done
+      touch "$patched/.complete"
+    fi
+    echo "$patched"
+    return
+  fi
   if [ -f "$src/.complete" ]; then
     echo "$src"
     return
@@ -45,6 +67,7 @@ fetch_qt_source() {
 
 build_static_qt() {
   local toolchain="$1"
+  shift
   mkdir -p "$cache"
   # One build at a time: a second run waits for the first and then reuses its result.
   exec 9>"$cache/.lock"
@@ -54,7 +77,7 @@ build_static_qt() {
     return
   fi
   local src started
-  src="$(fetch_qt_source "$cache" "$qt_version")"
+  src="$(fetch_qt_source "$cache" "$qt_version" "$@")"
   started=$(date +%s)
   local qtbuild="$cache/build-$qt_key"
   # An interrupted build of the same options goes on where it stopped.
