@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/info_command.h"
+#include "platform/info_command.h"
 
 #include "window/info_command_platform.h"
 
