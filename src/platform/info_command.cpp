@@ -4,14 +4,79 @@
 
 #include "platform/info_command.h"
 
-#include "window/info_command_platform.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <utility>
 
+#if QT_CONFIG(process)
+#include <QProcess>
+#endif
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 namespace tirel {
+
+namespace {
+
+// Starts the batch file at batchPath, an absolute path, without waiting, with no console window
+// of its own and its input and output on the null device. Returns whether it started: it fails
+// as well when the file cannot be executed (no interpreter line, wrong format).
+#if defined(Q_OS_WIN) && QT_CONFIG(process)
+
+// The command line that makes the interpreter run the batch file and nothing else: /d skips
+// AutoRun commands; with /s it drops the outer pair of quotes and keeps the path quoted whole,
+// so blanks, "&" or "^" in a folder name stay part of the path.
+QString interpreterArguments(const QString &batchPath)
+{
+    return QStringLiteral("/d /s /c \"\"%1\"\"").arg(QDir::toNativeSeparators(batchPath));
+}
+
+bool startInfoProcess(const QString &batchPath)
+{
+    QProcess process;
+    // A batch file is no program: the command interpreter of the system folder runs it, never
+    // a cmd.exe that happens to lie in the current folder or earlier along PATH.
+    wchar_t system[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    const QString systemDir =
+        length > 0 && length < MAX_PATH ? QString::fromWCharArray(system, int(length)) : QString();
+    process.setProgram(systemDir.isEmpty() ? QString()
+                                           : QDir(systemDir).filePath(QStringLiteral("cmd.exe")));
+    process.setNativeArguments(interpreterArguments(batchPath));
+    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *arguments) {
+        arguments->flags |= CREATE_NO_WINDOW;
+        arguments->flags &= ~DWORD(CREATE_NEW_CONSOLE | DETACHED_PROCESS);
+    });
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
+}
+
+#elif QT_CONFIG(process) // Linux: the file's own interpreter line runs it
+
+bool startInfoProcess(const QString &batchPath)
+{
+    QProcess process;
+    process.setProgram(batchPath);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
+}
+
+#else // a browser, which starts no program
+
+bool startInfoProcess(const QString &)
+{
+    return false;
+}
+
+#endif
+
+} // namespace
 
 Message infoFailedMessage()
 {
