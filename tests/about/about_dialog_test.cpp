@@ -369,11 +369,13 @@ private slots:
         // The typical press of the arithmetic section, with the dialog open.
         const QStringList given{"1", "2", "5"};
         for (int i = 0; i < given.size(); ++i)
-            QTest::keyClicks(main.findChild<QLineEdit *>(QStringLiteral("Id(%1)").arg(i)),
+            QTest::keyClicks(main.findChild<QLineEdit *>(tirel::fieldName(tirel::field::Id(i))),
                              given[i]);
         QTest::mouseClick(main.findChild<QPushButton *>("OkAr"), Qt::LeftButton);
-        QCOMPARE(main.findChild<QLineEdit *>("Id(3)")->text(), QStringLiteral("9"));
-        QCOMPARE(main.findChild<QLineEdit *>("Id(4)")->text(), QStringLiteral("25"));
+        QCOMPARE(main.findChild<QLineEdit *>(tirel::fieldName(tirel::field::Id(3)))->text(),
+                 QStringLiteral("9"));
+        QCOMPARE(main.findChild<QLineEdit *>(tirel::fieldName(tirel::field::Id(4)))->text(),
+                 QStringLiteral("25"));
         QVERIFY(about->isVisible());
 
         // The end of the program is decided inside the event loop, as in a real run: closing

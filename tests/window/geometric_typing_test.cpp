@@ -20,7 +20,7 @@ using tirel::test::ShownWindow;
 namespace {
 QLineEdit *geometricField(const ShownWindow &shown, int index)
 {
-    return shown.find<QLineEdit>(QStringLiteral("Idg(%1)").arg(index));
+    return shown.edit(field::Idg(index));
 }
 
 // One user action of the shared table (support/infinite_sum_cases.h), as the user makes it: End
@@ -185,7 +185,7 @@ private slots:
         checkDisplay(shown, false);
 
         // The S field follows the geometric list in the focus chain.
-        QWidget *list = shown.find("Lstg");
+        QWidget *list = shown.combo(ListId::Lstg);
         list->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), list);
         QTest::keyClick(list, Qt::Key_Tab);

@@ -110,7 +110,7 @@ void MessageBoxSinkTest::windowWithoutSinkShowsRealBoxes()
     QCOMPARE(seen.icon, QMessageBox::Warning);
     QCOMPARE(seen.parent, &window);
     // The window goes on working after the box.
-    QTest::keyClicks(window.findChild<QLineEdit *>("Id(0)"), QStringLiteral("4"));
+    QTest::keyClicks(window.findChild<QLineEdit *>(fieldName(field::Id(0))), QStringLiteral("4"));
     QCOMPARE(window.calculator().form().text(field::Id(0)), QStringLiteral("4"));
 }
 
