@@ -6,7 +6,6 @@
 // opening, the ways to close it, and the end of the program when the last window closes.
 #include "about/about_dialog.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 #include "window/app_icon.h"
 #include "window/main_window.h"
 
@@ -407,6 +406,6 @@ private slots:
     }
 };
 
-TIREL_TEST(AboutDialogTest);
+QTEST_MAIN(AboutDialogTest)
 
 #include "about_dialog_test.moc"

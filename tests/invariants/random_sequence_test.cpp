@@ -4,7 +4,6 @@
 
 #include "core/number_text.h"
 #include "invariants/invariants.h"
-#include "support/test_main.h"
 
 #include <QTest>
 #include <map>
@@ -352,5 +351,5 @@ private slots:
     }
 };
 
-TIREL_TEST(RandomSequenceTest);
+QTEST_GUILESS_MAIN(RandomSequenceTest)
 #include "random_sequence_test.moc"

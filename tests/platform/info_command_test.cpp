@@ -7,7 +7,6 @@
 #include "platform/info_command.h"
 #include "support/info_script.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 
 #include <QDir>
 #include <QFile>
@@ -192,6 +191,6 @@ private slots:
     }
 };
 
-TIREL_TEST(InfoCommandTest);
+QTEST_MAIN(InfoCommandTest)
 
 #include "info_command_test.moc"

@@ -4,7 +4,6 @@
 
 // What assistive technology reads from the main window: every field, button and list has a
 // name of its own that says its section and its quantity.
-#include "support/test_main.h"
 #include "window_helpers.h"
 
 #include <QAbstractItemView>
@@ -144,5 +143,5 @@ private slots:
     }
 };
 
-TIREL_TEST(AccessibilityTest);
+QTEST_MAIN(AccessibilityTest)
 #include "accessibility_test.moc"

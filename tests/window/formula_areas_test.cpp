@@ -4,7 +4,6 @@
 
 // The formula help areas: present as listed, under everything else, and unchanged whatever the
 // user does.
-#include "support/test_main.h"
 #include "window/layout_widgets.h"
 #include "window_helpers.h"
 
@@ -217,6 +216,10 @@ void FormulaAreasTest::exponentsStandRightAfterTheirBase_data()
 // exponent with a background of its own covers none of the base's ink.
 void FormulaAreasTest::exponentsStandRightAfterTheirBase()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Measures the ink of the free faces as fontconfig draws them: on Windows the offscreen "
+          "platform draws them through Qt's own FreeType settings, and a desktop its real faces");
+#endif
     QFETCH(QString, exponent);
     QFETCH(QString, base);
     QFETCH(QString, raised);
@@ -376,5 +379,5 @@ void FormulaAreasTest::unchangedByTypingPressingAndResizing()
         QVERIFY2(before[i] == after[i], qPrintable(kBoxes[i]));
 }
 
-TIREL_TEST(FormulaAreasTest);
+QTEST_MAIN(FormulaAreasTest)
 #include "formula_areas_test.moc"

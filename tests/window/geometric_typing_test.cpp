@@ -5,7 +5,6 @@
 // The infinite-sum display through the real widgets: keys typed into the geometric fields and
 // presses of the mouse, checked on the texts, the two labels and the S field's background.
 #include "support/infinite_sum_cases.h"
-#include "support/test_main.h"
 #include "window_helpers.h"
 
 #include <QApplication>
@@ -219,5 +218,5 @@ private slots:
     }
 };
 
-TIREL_TEST(GeometricTypingTest);
+QTEST_MAIN(GeometricTypingTest)
 #include "geometric_typing_test.moc"

@@ -3,7 +3,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 #include "window/main_window.h"
 
 #include <QLineEdit>
@@ -229,6 +228,6 @@ private slots:
     }
 };
 
-TIREL_TEST(InterestWindowTest);
+QTEST_MAIN(InterestWindowTest)
 
 #include "interest_window_test.moc"

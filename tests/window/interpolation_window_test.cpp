@@ -4,7 +4,6 @@
 
 // Both interpolation lines through the real window: K, A and B typed key by key, "Ok>" pressed
 // with the mouse, and the fields, the drop-down list and the boxes read as the user sees them.
-#include "support/test_main.h"
 #include "window_helpers.h"
 
 #include <QAbstractItemView>
@@ -571,5 +570,5 @@ private slots:
     }
 };
 
-TIREL_TEST(InterpolationWindowTest);
+QTEST_MAIN(InterpolationWindowTest)
 #include "interpolation_window_test.moc"

@@ -4,7 +4,6 @@
 
 // The window worked with the keyboard alone: Tab reaches every control, and Space presses the
 // button that holds the focus.
-#include "support/test_main.h"
 #include "window_helpers.h"
 
 #include <QApplication>
@@ -196,5 +195,5 @@ private slots:
     }
 };
 
-TIREL_TEST(KeyboardTest);
+QTEST_MAIN(KeyboardTest)
 #include "keyboard_test.moc"

@@ -5,7 +5,6 @@
 // The widgets bound to the calculator, through real key presses and clicks: what the user types
 // reaches the core once, what the program writes comes back at once, and presses run their
 // operation.
-#include "support/test_main.h"
 #include "window_helpers.h"
 
 #include <QAbstractItemView>
@@ -432,5 +431,5 @@ void MainWindowBindingTest::pressInTheSumFieldRunsItsClick()
     QVERIFY(shownText(shown, fieldName(field::Idg(3))).isEmpty());
 }
 
-TIREL_TEST(MainWindowBindingTest);
+QTEST_MAIN(MainWindowBindingTest)
 #include "main_window_binding_test.moc"

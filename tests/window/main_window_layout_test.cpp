@@ -4,7 +4,6 @@
 
 // The main window as the user sees it: places, sizes, fonts, colours, captions, focus order and
 // the state at start.
-#include "support/test_main.h"
 #include "window/layout_widgets.h"
 #include "window_helpers.h"
 
@@ -182,6 +181,10 @@ void MainWindowLayoutTest::interactiveControlsAboveLabels()
 
 void MainWindowLayoutTest::captionsFitTheirRectangles()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Measures the ink of the free faces as fontconfig draws them: on Windows the offscreen "
+          "platform draws them through Qt's own FreeType settings, and a desktop its real faces");
+#endif
     ShownWindow shown;
     const QList<QLabel *> labels = shown.window->findChildren<QLabel *>();
     QVERIFY(labels.size() >= 30);
@@ -544,5 +547,5 @@ void MainWindowLayoutTest::resizingMovesNothing()
     QCOMPARE(shown.inClient(shown.edit(field::Id(0))), before.value(fieldName(field::Id(0))));
 }
 
-TIREL_TEST(MainWindowLayoutTest);
+QTEST_MAIN(MainWindowLayoutTest)
 #include "main_window_layout_test.moc"

@@ -7,7 +7,6 @@
 // working.
 #include "support/info_script.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 #include "window/main_window.h"
 
 #include <QAction>
@@ -192,6 +191,6 @@ private slots:
     }
 };
 
-TIREL_TEST(MenuCommandsTest);
+QTEST_MAIN(MenuCommandsTest)
 
 #include "menu_commands_test.moc"

@@ -4,7 +4,6 @@
 
 // The real message boxes: modal, with exactly the message's title, text and icon and one OK
 // button, closed here by clicking that button as a user would.
-#include "support/test_main.h"
 #include "window/main_window.h"
 #include "window/message_box_sink.h"
 
@@ -114,5 +113,5 @@ void MessageBoxSinkTest::windowWithoutSinkShowsRealBoxes()
     QCOMPARE(window.calculator().form().text(field::Id(0)), QStringLiteral("4"));
 }
 
-TIREL_TEST(MessageBoxSinkTest);
+QTEST_MAIN(MessageBoxSinkTest)
 #include "message_box_sink_test.moc"

@@ -5,7 +5,6 @@
 // The window at any scale factor: Qt scales the pixels, the layout in logical pixels stays the
 // one of the twips table. CTest runs this program at factor 1; the pictures at other factors are
 // rendered here with every widget at its fractional place in device pixels, as on a screen.
-#include "support/test_main.h"
 #include "window/layout_widgets.h"
 #include "window_helpers.h"
 
@@ -146,5 +145,5 @@ private slots:
     }
 };
 
-TIREL_TEST(ScaleTest);
+QTEST_MAIN(ScaleTest)
 #include "scale_test.moc"
