@@ -275,7 +275,7 @@ unset QT_QPA_FONTDIR
 # The probe build, alone in a folder with an Info.bat that leaves a mark.
 started=$SECONDS
 mkdir "$work/probe"
-cp "$build/tests/tirel_probe.exe" "$work/probe/"
+cp "$build/tirel_probe.exe" "$work/probe/"
 printf '@echo off\r\necho ran> "%s"\r\n' "Z:${work//\//\\}\\info-ran" >"$work/probe/Info.bat"
 status=0
 # A Catalan user: Wine gives Windows programs the locale of LC_ALL.
