@@ -34,15 +34,12 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev
 ctest --preset dev
 
-step "build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
+# The second compiler of the package lists must take every target without a warning too: the
+# sanitizer build is clang's.
+step "build with clang and test under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
-
-# The second compiler of the package lists must take every target without a warning too.
-step "build with clang (warnings as errors)"
-cmake --preset clang >/dev/null
-cmake --build --preset clang
 
 # The README's install and package commands as written: the release preset with every target,
 # warning-free, installed into a scratch prefix and packaged. The checks below start that build.

@@ -133,7 +133,7 @@ stage_files() {
   local stage="$1"
   rm -rf "$stage"
   mkdir -p "$stage/licences/qt"
-  cp "$build/src/tirel.exe" "$stage/"
+  cp "$build/tirel.exe" "$stage/"
   # strip stamps the PE header with the time of day unless given one: it keeps the link's, so
   # that every package of one build carries the same program.
   local header stamp

@@ -115,6 +115,31 @@ grep -qx 'License: GPL-3.0-or-later' "$doc/copyright" || fail "the copyright fil
 grep -qxF "Upstream-Contact: $(field Maintainer)" "$doc/copyright" ||
   fail "the copyright file's contact is not the Maintainer, $(field Maintainer)"
 
+# dist/debian/changelog is CHANGELOG.md in Debian's form: the same releases, dates and items,
+# word for word, each date with its own day of the week.
+awk '/^## [0-9]/ { if (item != "") print "* " item; item = ""; gsub(/[()]/, "", $3)
+                   print "release " $2 " " $3; next }
+     /^- / { if (item != "") print "* " item; item = substr($0, 3); next }
+     /^  +[^ ]/ && item != "" { sub(/^ +/, ""); item = item " " $0 }
+     END { if (item != "") print "* " item }' CHANGELOG.md >"$work/changelog.md.txt"
+items=()
+while IFS= read -r line; do
+  case "$line" in
+    [a-z]*) release="$(sed -E 's/^[^ ]+ \(([^)]+)\).*/\1/' <<<"$line")" items=() ;;
+    "  * "*) items+=("${line#  \* }") ;;
+    "    "*) items[-1]+=" ${line#"${line%%[! ]*}"}" ;;
+    " -- "*)
+      date="${line##*>  }"
+      [ "$(LC_ALL=C date -u -d "$date" '+%a, %d %b %Y %T %z')" = "$date" ] ||
+        fail "dist/debian/changelog: '$date' is not a date with its own day of the week"
+      echo "release $release $(date -u -d "$date" +%F)"
+      printf '* %s\n' "${items[@]}"
+      ;;
+  esac
+done <dist/debian/changelog >"$work/changelog.debian.txt"
+diff -u "$work/changelog.md.txt" "$work/changelog.debian.txt" >&2 ||
+  fail "dist/debian/changelog does not say what CHANGELOG.md says"
+
 # The changelog is the top release of CHANGELOG.md, for the package's version, signed by the
 # same contact.
 top="$(sed -nE 's/^## ([^ ]+) \(.*/\1/p' CHANGELOG.md | head -n 1)"

@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 Tirel developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# What the project's scripts share, sourced by each of them after `set -euo pipefail`:
+# What the project's scripts share, sourced by each of them after `set -euo pipefail`, which also
+# exports CMAKE_BUILD_PARALLEL_LEVEL (2 unless set) for the builds made through presets:
 #   script_name=...         the name messages start with (set it before the first message)
 #   log MESSAGE             a line on standard error, after the script's name
 #   fail MESSAGE            the same, then exit 1
@@ -26,6 +27,9 @@
 #                           focus_at is where it stands, 0 (the field that has it at start) first
 # tirel_root names the clone's top folder.
 tirel_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+# A build through a preset compiles two files at a time unless the caller says otherwise: the
+# presets name no machine's number of cores.
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-2}"
 script_name="${script_name:-$(basename "$0" .sh)}"
 xvfb_pid=
 

@@ -4,7 +4,7 @@
 
 #include "window/fonts.h"
 
-#include "window/fonts_platform.h"
+#include "platform/faces.h"
 
 #include <QStringList>
 #include <array>

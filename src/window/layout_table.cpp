@@ -18,26 +18,6 @@ QRect twipsToPixels(int left, int top, int width, int height)
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
-QString fieldName(FieldId id)
-{
-    const int n = field::number(id);
-    if (n < field::kIdgBase)
-        return QStringLiteral("Id(%1)").arg(n - field::kIdBase);
-    if (n < field::kIdIBase)
-        return QStringLiteral("Idg(%1)").arg(n - field::kIdgBase);
-    if (n < field::kSingleBase)
-        return QStringLiteral("IdI(%1)").arg(n - field::kIdIBase);
-    static const QString singles[] = {QStringLiteral("IdK"),  QStringLiteral("IdA"),
-                                      QStringLiteral("IdB"),  QStringLiteral("IdKg"),
-                                      QStringLiteral("IdAg"), QStringLiteral("IdBg")};
-    return singles[n - field::kSingleBase];
-}
-
-QString listName(ListId list)
-{
-    return list == ListId::LstIntrp ? QStringLiteral("LstIntrp") : QStringLiteral("Lstg");
-}
-
 namespace {
 
 ControlSpec row(const QString &name, Kind kind, const QString &container, const QString &text,

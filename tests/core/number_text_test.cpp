@@ -3,7 +3,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "core/number_text.h"
-#include "support/test_main.h"
 
 #include <QTest>
 #include <cfloat>
@@ -229,5 +228,5 @@ private slots:
     }
 };
 
-TIREL_TEST(NumberTextTest);
+QTEST_GUILESS_MAIN(NumberTextTest)
 #include "number_text_test.moc"
