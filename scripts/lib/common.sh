@@ -22,6 +22,9 @@
 #                           prints the packages of package lists (scripts/packages/) for that
 #                           Debian release: a line "name [12]" counts only on Debian 12, where the
 #                           two releases name a package differently
+#   fresh_clone DEST        makes DEST what a newcomer's clone of this tree holds: a clone of its
+#                           history with the tree's files as they stand (changes not yet
+#                           committed included, ignored files and build folders left out)
 #   focus_to CONTROL        moves the keyboard focus of the program's window, which has the
 #                           keyboard, to CONTROL of focus_order with Tab and Shift+Tab (xdotool);
 #                           focus_at is where it stands, 0 (the field that has it at start) first
@@ -104,6 +107,16 @@ release_packages() {
   shift
   sed -e 's/#.*//' "$@" |
     awk -v release="[$release]" 'NF == 1 || (NF == 2 && $2 == release) { print $1 }' | sort -u
+}
+
+fresh_clone() {
+  local dest="$1"
+  rm -rf "$dest"
+  git clone -q --no-hardlinks "$tirel_root" "$dest"
+  # What is not committed yet, so that a run before a commit checks the tree as it is.
+  (cd "$tirel_root" && git ls-files -z --cached --others --exclude-standard |
+    tar --null --ignore-failed-read -T - -cf - 2>/dev/null) | tar -C "$dest" -xf -
+  (cd "$tirel_root" && git ls-files -z --deleted) | (cd "$dest" && xargs -0 -r rm -f)
 }
 
 installed_files() {
