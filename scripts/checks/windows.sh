@@ -255,9 +255,12 @@ echo "uninstalled: nothing of Tirel left ($(wc -l <"$work/left") new empty folde
 echo "MSI install, run, upgrade and uninstall: $((SECONDS - started)) s"
 
 # The offscreen platform the suites run on reads the fonts of one folder on Windows; it gets the
-# same Debian faces as the Linux run.
+# same Debian faces as the Linux run. Liberation Sans 2 is fonts-liberation2's on Debian 12, whose
+# fonts-liberation folder holds version 1.
 mkdir "$work/fonts"
-for face in /usr/share/fonts/truetype/liberation/LiberationSans*.ttf \
+liberation=/usr/share/fonts/truetype/liberation2
+[ -d "$liberation" ] || liberation=/usr/share/fonts/truetype/liberation
+for face in "$liberation"/LiberationSans-*.ttf /usr/share/fonts/opentype/urw-base35/NimbusSansNarrow-*.otf \
   /usr/share/fonts/opentype/comic-neue/ComicNeue-*.otf /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf; do
   [ -e "$face" ] && ln -s "$face" "$work/fonts/"
 done

@@ -280,7 +280,7 @@ QList<ControlSpec> buildControls()
     // narrower, so an exponent left where it stood for that face would hang in the air or over
     // the following minus sign; each one stands instead right after the bracket or letter it
     // raises: Label37 at 7620 rather than 7680, Label40 at 7845 rather than 7875, Label42 at
-    // 7545 rather than 7605 and Label49 at 7620 rather than 7725 (Label45 already fits).
+    // 7545 rather than 7605 and Label49 at 7635 rather than 7725 (Label45 already fits).
     rows << box(QStringLiteral("Shape2"), aritm, 6525, 255, 1830, 1065)
          << formula(QStringLiteral("Label30"), aritm, QStringLiteral("an =a1+d(n-1)"), 6615, 375,
                     1500, 225, Centred | Clear)
@@ -332,7 +332,7 @@ QList<ControlSpec> buildControls()
                     Centred | Clear)
          << formula(QStringLiteral("Label47"), anual, QStringLiteral("D · i · (1+i) "), 6690, 1245,
                     1245, 300, Plain)
-         << exponent(QStringLiteral("Label49"), anual, QStringLiteral("t"), 7620, 1140, 210, 240,
+         << exponent(QStringLiteral("Label49"), anual, QStringLiteral("t"), 7635, 1140, 210, 240,
                      Clear)
          << fractionBar(QStringLiteral("Line4"), anual, 6600, 1485, 8070, 1485)
          << formula(QStringLiteral("Label48"), anual, QStringLiteral("(1+i) - 1"), 6780, 1620, 1065,
