@@ -50,8 +50,9 @@ host_qt_version
 # offscreen platforms, built for size (the window needs no speed from Qt, and a smaller build is
 # a quicker one). tabletevent is off because Debian's copy of the source lacks wintab.h; OpenGL
 # stays on because the 6.4 Windows platform plugin does not compile without it. Left out: the
-# Direct2D platform (a second copy of the Windows one), image formats, text formats and
-# writers the program never reads or writes.
+# Direct2D platform (a second copy of the Windows one) with the DirectWrite 3 font database that
+# only it builds (the Windows platform uses GDI's unless told otherwise), image formats, text
+# formats and writers the program never reads or writes.
 qt_options=(
   -DCMAKE_BUILD_TYPE=Release
   -DFEATURE_optimize_size=ON
@@ -64,6 +65,7 @@ qt_options=(
   -DFEATURE_tabletevent=OFF
   -DFEATURE_opengl=ON
   -DFEATURE_direct2d=OFF
+  -DFEATURE_directwrite3=OFF
   -DFEATURE_dbus=OFF
   -DFEATURE_network=OFF
   -DFEATURE_sql=OFF
