@@ -8,14 +8,17 @@
 #   fetch_qt_source CACHE VERSION   fetches and unpacks it once into CACHE/src/VERSION/qtbase and
 #                                   prints CACHE/src/VERSION
 # It goes through a private APT configuration holding only a deb-src line for Debian's archive,
-# so the machine's own APT sources are never touched. The caller holds CACHE's lock and defines
-# log.
+# so the machine's own APT sources are never touched. The caller defines log.
 #   build_static_qt TOOLCHAIN       builds and installs that Qt with the toolchain file into
 #                                   qt_prefix, once, from the caller's cache, qt_version,
 #                                   qt_key, qt_options and jobs
 fetch_qt_source() {
   local cache="$1" qt_version="$2"
   local apt="$cache/apt" src="$cache/src/$qt_version"
+  # The source folder is shared by every Qt of the cache: one fetch at a time. The lock lasts
+  # as long as the caller's command substitution.
+  exec 8>"$cache/.lock-source"
+  flock 8
   if [ -f "$src/.complete" ]; then
     echo "$src"
     return
@@ -46,8 +49,9 @@ fetch_qt_source() {
 build_static_qt() {
   local toolchain="$1"
   mkdir -p "$cache"
-  # One build at a time: a second run waits for the first and then reuses its result.
-  exec 9>"$cache/.lock"
+  # One build of a Qt at a time: a second run waits for the first and then reuses its result,
+  # while a Qt of other options stays usable meanwhile.
+  exec 9>"$cache/.lock-$qt_key"
   flock 9
   if [ -f "$qt_prefix/.complete" ]; then
     log "reusing the static Qt in $qt_prefix"
