@@ -80,7 +80,7 @@ QList<PressCase> pressCases()
     cases.append({QStringLiteral("key in S (Idg(5))"),
                   clearedThen({Idg(2), Idg(3), Idg(4)}, {{Idg(0), "3"}, {Idg(1), "0,5"}}),
                   [](Calculator &c) { c.edit(field::Idg(5), QStringLiteral("60")); },
-                  QStringLiteral("Idg(5)"), Qt::Key_0, Idg(0), QStringLiteral("30")});
+                  fieldName(Idg(5)), Qt::Key_0, Idg(0), QStringLiteral("30")});
     return cases;
 }
 
@@ -103,11 +103,6 @@ ScaleCase scaleCase(ListId list, int terms)
             {{field::IdKg, k}, {field::IdAg, "1"}, {field::IdBg, "2"}},
             [](Calculator &c) { c.pressOkABg(); },
             QStringLiteral("OkABg")};
-}
-
-QString listName(ListId list)
-{
-    return list == ListId::LstIntrp ? QStringLiteral("LstIntrp") : QStringLiteral("Lstg");
 }
 
 void type(Calculator &calculator, const Inputs &inputs)

@@ -6,6 +6,7 @@
 // press, and the interpolations at scale. Prints one table with the targets beside the figures;
 // it judges nothing itself and fails only when something cannot be measured.
 #include "answer_bench.h"
+#include "core/fields.h"
 #include "floor/widget_census.h"
 #include "format_bench.h"
 #include "peers.h"
@@ -418,9 +419,10 @@ int main(int argc, char **argv)
                                          figures.coreMs <= kScaleCoreTargetMs)
                                  : "");
         }
-        for (const char *list : {"LstIntrp", "Lstg"}) {
-            const ScaleFigures *from = find(QString::fromLatin1(list), kFlatFromTerms);
-            const ScaleFigures *to = find(QString::fromLatin1(list), kScaleTargetTerms);
+        for (const tirel::ListId id : {tirel::ListId::LstIntrp, tirel::ListId::Lstg}) {
+            const QString list = tirel::listName(id);
+            const ScaleFigures *from = find(list, kFlatFromTerms);
+            const ScaleFigures *to = find(list, kScaleTargetTerms);
             if (!from || !to)
                 continue;
             const double ratio = perTerm(*to) / perTerm(*from);

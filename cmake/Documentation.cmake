@@ -26,15 +26,8 @@ file(MAKE_DIRECTORY ${tirel_doc_dir}/man1 ${tirel_doc_dir}/ca/man1)
 tirel_gzip(${tirel_dist}/man/tirel.1 ${tirel_doc_dir}/man1/tirel.1.gz)
 tirel_gzip(${tirel_dist}/man/tirel.ca.1 ${tirel_doc_dir}/ca/man1/tirel.1.gz)
 
-add_custom_command(
-  OUTPUT ${tirel_doc_dir}/changelog
-  COMMAND ${CMAKE_COMMAND} -DINPUT=${PROJECT_SOURCE_DIR}/CHANGELOG.md
-          -DOUTPUT=${tirel_doc_dir}/changelog -DPACKAGE=tirel
-          "-DMAINTAINER=${TIREL_CONTACT}"
-          -P ${CMAKE_CURRENT_LIST_DIR}/DebianChangelog.cmake
-  DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${CMAKE_CURRENT_LIST_DIR}/DebianChangelog.cmake
-  VERBATIM)
-tirel_gzip(${tirel_doc_dir}/changelog ${tirel_doc_dir}/changelog.gz)
+# CHANGELOG.md in Debian's form, kept in step with it (scripts/checks/package.sh).
+tirel_gzip(${tirel_dist}/debian/changelog ${tirel_doc_dir}/changelog.gz)
 
 add_custom_target(
   tirel_docs

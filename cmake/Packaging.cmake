@@ -38,8 +38,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries come from the binary itself; the faces the window maps its fonts to do not.
+# Liberation Sans 2 is fonts-liberation from Debian 13 on and fonts-liberation2 in Debian 12 (whose
+# fonts-liberation is version 1), so one package installs on both.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-comic-neue")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation (>= 1:2) | fonts-liberation2, fonts-urw-base35, fonts-comic-neue")
 # Qt's own platform plugin for a Wayland session; under X11 the program runs without it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 

@@ -3,8 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # clang-format over the project's own C and C++ (every tracked or new file). The vendored code
-# under 3rdparty/, the stand-ins for musl's headers and the rewritten copies of its exp, log and
-# pow keep their upstream's style through a .clang-format of their own that turns formatting off.
+# under 3rdparty/, musl's originals and our changed copies beside them, keeps its upstream's style
+# through a .clang-format of its own that turns formatting off.
 #   scripts/format.sh          fails, naming each file that does not follow .clang-format
 #   scripts/format.sh --fix    reformats them in place
 set -euo pipefail

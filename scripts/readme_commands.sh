@@ -5,14 +5,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Runs the install and package commands of README.md's "Installing" section, as they are written
-# there, from the repository's root, so a README command that no longer works cannot land.
+# there, from the root of a fresh clone (build/clones/readme, made anew each time, which keeps the
+# release build the checks use), so a README command that no longer works cannot land.
 # Nothing reaches the system: the install goes into a scratch DESTDIR, and apt-get only simulates
 # installing the package (it still resolves every dependency the package declares).
 # The release build they make must be warning-free.
 set -euo pipefail
 script_name="README commands"
 . "$(dirname "$0")/lib/common.sh"
-cd "$tirel_root"
+clone="$tirel_root/build/clones/readme"
+fresh_clone "$clone"
+cd "$clone"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tirel-readme.XXXXXX")"
 trap 'rm -rf "$work"' EXIT

@@ -9,15 +9,17 @@ set -euo pipefail
 script_name=test
 . "$(dirname "$0")/lib/common.sh"
 cd "$tirel_root"
-scripts/setup.sh test
 
 # Each step's heading says how long the run has taken so far, to keep CI's budget in sight.
 step() { printf '\n=== %s (at %d s)\n' "$*" "$SECONDS"; }
+step "the packages of every list"
+scripts/setup.sh test
 
-# The two static Qt builds (Windows, web) are most of a first run. Started now, in the
-# background, their configure steps and compiles fill the cores that the suites, the fuzzer and
-# the checks below leave idle; the checks that need them wait on their cache's lock, and a cached
-# Qt makes them return at once. A build that failed here is tried again, and reported, there.
+# The static Qt for Windows, the Debian 13 environment and the static Qt for the web are most of
+# a first run. Started now, in the background, they fill the cores that the builds, the suites
+# and the checks below leave idle; the checks that need them wait on their cache's lock, and a
+# cached Qt makes them return at once. A build that failed here is tried again, and reported,
+# there.
 mkdir -p build
 # Each in a session of its own, so that an early end of the run stops its compilers too.
 setsid scripts/windows.sh qt >build/windows-qt.log 2>&1 &
@@ -29,33 +31,33 @@ trap 'kill -- -"$windows_qt" -"$web_qt" 2>/dev/null || true' EXIT
 step "format"
 scripts/format.sh
 
-step "build and test (warnings as errors)"
-cmake --preset dev >/dev/null
-cmake --build --preset dev
-ctest --preset dev
+# The README's install and package commands as written, in a fresh clone: the release preset
+# with every target, warning-free, installed into a scratch prefix and packaged. Its test classes
+# run on it, and the checks below start that build.
+step "the README's install and package commands, in a fresh clone"
+scripts/readme_commands.sh
+export TIREL_BUILD_DIR="$PWD/build/clones/readme/build/release"
+ctest --test-dir "$TIREL_BUILD_DIR" --output-on-failure
 
-step "build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
+# The second compiler of the package lists must take every target without a warning too: the
+# sanitizer build is clang's.
+step "build with clang and test under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
 
-# The second compiler of the package lists must take every target without a warning too.
-step "build with clang (warnings as errors)"
-cmake --preset clang >/dev/null
-cmake --build --preset clang
-
-# The README's install and package commands as written: the release preset with every target,
-# warning-free, installed into a scratch prefix and packaged. The checks below start that build.
-step "the README's install and package commands"
-scripts/readme_commands.sh
-export TIREL_BUILD_DIR="$PWD/build/release"
-
-# Further checks, each its own script: what a screen reader sees, the quick bench, the fuzzer smoke
-# run, the Debian package, a distribution's own build, the licences, the look under other themes,
-# a Wayland session, the Windows build.
+# Further checks, each its own script: what a screen reader sees, the quick bench, the fuzzer
+# smoke run, the Debian package, a distribution's own build, the licences, the look under other
+# themes, a Wayland session. Those that need the environment and the static Qts started above run
+# last, the one whose Qt takes longest at the very end: Debian 13, the web, Windows.
+last=(debian13 web windows)
 for check in scripts/checks/*.sh; do
-  [ -e "$check" ] || continue
+  [[ " ${last[*]} " == *" $(basename "$check" .sh) "* ]] && continue
   step "$(basename "$check" .sh)"
   bash "$check"
+done
+for name in "${last[@]}"; do
+  step "$name"
+  bash "scripts/checks/$name.sh"
 done
 step "all passed"

@@ -141,7 +141,7 @@ write_qt_note() {
 faces=(
   fonts-liberation:/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
   fonts-liberation:/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf
-  fonts-liberation:/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Regular.ttf
+  fonts-urw-base35:/usr/share/fonts/opentype/urw-base35/NimbusSansNarrow-Regular.otf
   fonts-comic-neue:/usr/share/fonts/opentype/comic-neue/ComicNeue-Bold.otf
 )
 

@@ -59,8 +59,10 @@ version="$(built_version "$build")"
   fail "Architecture is '$(field Architecture)'"
 depends="$(field Depends)"
 echo "Depends: $depends"
-for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberation fonts-comic-neue; do
-  tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*//' | grep -qx "$pkg" ||
+for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberation fonts-urw-base35 \
+  fonts-comic-neue; do
+  # Debian 13 names its Qt Core library libqt6core6t64.
+  tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*//' | grep -qxE "$pkg(t64)?" ||
     fail "Depends lacks $pkg"
 done
 tr ',' '\n' <<<"$(field Recommends)" | sed -E 's/^ +//; s/[ (].*//' | grep -qx qt6-wayland ||
@@ -114,6 +116,31 @@ head -n 1 "$doc/copyright" | grep -qx 'Format: https://www.debian.org/doc/packag
 grep -qx 'License: GPL-3.0-or-later' "$doc/copyright" || fail "the copyright file names no GPL-3.0-or-later"
 grep -qxF "Upstream-Contact: $(field Maintainer)" "$doc/copyright" ||
   fail "the copyright file's contact is not the Maintainer, $(field Maintainer)"
+
+# dist/debian/changelog is CHANGELOG.md in Debian's form: the same releases, dates and items,
+# word for word, each date with its own day of the week.
+awk '/^## [0-9]/ { if (item != "") print "* " item; item = ""; gsub(/[()]/, "", $3)
+                   print "release " $2 " " $3; next }
+     /^- / { if (item != "") print "* " item; item = substr($0, 3); next }
+     /^  +[^ ]/ && item != "" { sub(/^ +/, ""); item = item " " $0 }
+     END { if (item != "") print "* " item }' CHANGELOG.md >"$work/changelog.md.txt"
+items=()
+while IFS= read -r line; do
+  case "$line" in
+    [a-z]*) release="$(sed -E 's/^[^ ]+ \(([^)]+)\).*/\1/' <<<"$line")" items=() ;;
+    "  * "*) items+=("${line#  \* }") ;;
+    "    "*) items[-1]+=" ${line#"${line%%[! ]*}"}" ;;
+    " -- "*)
+      date="${line##*>  }"
+      [ "$(LC_ALL=C date -u -d "$date" '+%a, %d %b %Y %T %z')" = "$date" ] ||
+        fail "dist/debian/changelog: '$date' is not a date with its own day of the week"
+      echo "release $release $(date -u -d "$date" +%F)"
+      printf '* %s\n' "${items[@]}"
+      ;;
+  esac
+done <dist/debian/changelog >"$work/changelog.debian.txt"
+diff -u "$work/changelog.md.txt" "$work/changelog.debian.txt" >&2 ||
+  fail "dist/debian/changelog does not say what CHANGELOG.md says"
 
 # The changelog is the top release of CHANGELOG.md, for the package's version, signed by the
 # same contact.

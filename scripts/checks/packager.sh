@@ -42,7 +42,7 @@ fi
 if grep -E '_FORTIFY_SOURCE.*_FORTIFY_SOURCE|relro.*relro' "$work/build.log" >&2; then
   fail "the project added its hardening flags beside the builder's"
 fi
-if find "$work/build" -name 'test_*' -type f -perm -u+x | grep . >&2; then
+if find "$work/build" -name '*Test' -type f -perm -u+x | grep . >&2; then
   fail "test programs were built with BUILD_TESTING=OFF"
 fi
 

@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 Tirel developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# What the project's scripts share, sourced by each of them after `set -euo pipefail`:
+# What the project's scripts share, sourced by each of them after `set -euo pipefail`, which also
+# exports CMAKE_BUILD_PARALLEL_LEVEL (2 unless set) for the builds made through presets:
 #   script_name=...         the name messages start with (set it before the first message)
 #   log MESSAGE             a line on standard error, after the script's name
 #   fail MESSAGE            the same, then exit 1
@@ -21,11 +22,17 @@
 #                           prints the packages of package lists (scripts/packages/) for that
 #                           Debian release: a line "name [12]" counts only on Debian 12, where the
 #                           two releases name a package differently
+#   fresh_clone DEST        makes DEST what a newcomer's clone of this tree holds: a clone of its
+#                           history with the tree's files as they stand (changes not yet
+#                           committed included, ignored files and build folders left out)
 #   focus_to CONTROL        moves the keyboard focus of the program's window, which has the
 #                           keyboard, to CONTROL of focus_order with Tab and Shift+Tab (xdotool);
 #                           focus_at is where it stands, 0 (the field that has it at start) first
 # tirel_root names the clone's top folder.
 tirel_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+# A build through a preset compiles two files at a time unless the caller says otherwise: the
+# presets name no machine's number of cores.
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-2}"
 script_name="${script_name:-$(basename "$0" .sh)}"
 xvfb_pid=
 
@@ -100,6 +107,16 @@ release_packages() {
   shift
   sed -e 's/#.*//' "$@" |
     awk -v release="[$release]" 'NF == 1 || (NF == 2 && $2 == release) { print $1 }' | sort -u
+}
+
+fresh_clone() {
+  local dest="$1"
+  rm -rf "$dest"
+  git clone -q --no-hardlinks "$tirel_root" "$dest"
+  # What is not committed yet, so that a run before a commit checks the tree as it is.
+  (cd "$tirel_root" && git ls-files -z --cached --others --exclude-standard |
+    tar --null --ignore-failed-read -T - -cf - 2>/dev/null) | tar -C "$dest" -xf -
+  (cd "$tirel_root" && git ls-files -z --deleted) | (cd "$dest" && xargs -0 -r rm -f)
 }
 
 installed_files() {

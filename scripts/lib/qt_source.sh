@@ -10,8 +10,7 @@
 #                                   applies our patches (in their own folder, named after their
 #                                   digest) and prints the folder
 # It goes through a private APT configuration holding only a deb-src line for Debian's archive,
-# so the machine's own APT sources are never touched. The caller holds CACHE's lock and defines
-# log.
+# so the machine's own APT sources are never touched. The caller defines log.
 #   build_static_qt TOOLCHAIN [PATCH...]
 #                                   builds and installs that Qt with the toolchain file into
 #                                   qt_prefix, once, from the caller's cache, qt_version,
@@ -23,6 +22,9 @@ fetch_qt_source() {
   if [ $# -gt 0 ]; then
     local patched patch
     patched="$src-$(cat "$@" | sha256sum | cut -c1-12)"
+    # One patching of a source at a time; the fetch below takes a lock of its own.
+    exec 7>"$cache/.lock-patched"
+    flock 7
     if [ ! -f "$patched/.complete" ]; then
       src="$(fetch_qt_source "$cache" "$qt_version")"
       rm -rf "$patched"
@@ -38,6 +40,10 @@ fetch_qt_source() {
     echo "$patched"
     return
   fi
+  # The source folder is shared by every Qt of the cache: one fetch at a time. The lock lasts
+  # as long as the caller's command substitution.
+  exec 8>"$cache/.lock-source"
+  flock 8
   if [ -f "$src/.complete" ]; then
     echo "$src"
     return
@@ -69,8 +75,9 @@ build_static_qt() {
   local toolchain="$1"
   shift
   mkdir -p "$cache"
-  # One build at a time: a second run waits for the first and then reuses its result.
-  exec 9>"$cache/.lock"
+  # One build of a Qt at a time: a second run waits for the first and then reuses its result,
+  # while a Qt of other options stays usable meanwhile.
+  exec 9>"$cache/.lock-$qt_key"
   flock 9
   if [ -f "$qt_prefix/.complete" ]; then
     log "reusing the static Qt in $qt_prefix"

@@ -20,16 +20,15 @@ trap 'rm -f "$reg"' EXIT
   done < <(env | grep '^QT_' || true)
 } >"$reg"
 "$wine" regedit /S "Z:${reg//\//\\}"
-# Qt Test's log to standard output does not come through Wine: each suite of a test program writes
-# it to a file of its own, shown in order once the program has ended.
+# Qt Test's log to standard output does not come through Wine: a test program (one Qt Test class,
+# named after it) writes it to a file, shown once the program has ended.
 case "$(basename "$1")" in
-  test_*.exe)
-    logs="${reg%.reg}.logs"
-    mkdir "$logs"
-    trap 'rm -rf "$reg" "$logs"' EXIT
+  *Test.exe)
+    log="${reg%.reg}.txt"
+    trap 'rm -f "$reg" "$log"' EXIT
     status=0
-    TIREL_TEST_LOG_DIR="Z:${logs//\//\\}" "$wine" "$@" || status=$?
-    for log in $(ls -tr "$logs"); do cat "$logs/$log"; done
+    "$wine" "$@" -o "Z:${log//\//\\},txt" || status=$?
+    [ ! -f "$log" ] || cat "$log"
     exit "$status"
     ;;
 esac

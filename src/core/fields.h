@@ -4,7 +4,10 @@
 
 #pragma once
 
-// Every text field of the window, addressed by group and index as the sections name them.
+// Every text field of the window, addressed by group and index as the sections name them, and the
+// name each field and list goes by.
+#include <QString>
+
 namespace tirel {
 
 enum class FieldId : int {};
@@ -56,5 +59,27 @@ constexpr int idgIndex(FieldId id)
 // The two drop-down lists of the interpolation lines.
 enum class ListId : int { LstIntrp = 0, Lstg = 1 };
 constexpr int kListCount = 2;
+
+// The names the window's controls carry ("Id(0)", "Idg(5)", "IdI(12)", "IdKg", "Lstg"): the
+// layout table names its rows with them, and tests and checks find the controls by them.
+inline QString fieldName(FieldId id)
+{
+    const int n = field::number(id);
+    if (n < field::kIdgBase)
+        return QStringLiteral("Id(%1)").arg(n - field::kIdBase);
+    if (n < field::kIdIBase)
+        return QStringLiteral("Idg(%1)").arg(n - field::kIdgBase);
+    if (n < field::kSingleBase)
+        return QStringLiteral("IdI(%1)").arg(n - field::kIdIBase);
+    static const QString singles[] = {QStringLiteral("IdK"),  QStringLiteral("IdA"),
+                                      QStringLiteral("IdB"),  QStringLiteral("IdKg"),
+                                      QStringLiteral("IdAg"), QStringLiteral("IdBg")};
+    return singles[n - field::kSingleBase];
+}
+
+inline QString listName(ListId list)
+{
+    return list == ListId::LstIntrp ? QStringLiteral("LstIntrp") : QStringLiteral("Lstg");
+}
 
 } // namespace tirel

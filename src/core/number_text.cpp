@@ -111,6 +111,41 @@ int generalForm(double value, char (&buffer)[kBufferSize])
     return static_cast<int>(out - buffer);
 }
 
+// QLocale's reader, given the locale's own signs and exponent in the forms Qt versions differ
+// on. Qt 6.4 matches a sign or an exponent one character at a time, so it refuses the locale's
+// symbols that are longer (a sign behind a direction mark, "\u200e-" or "\u061c-"; an exponent
+// such as "\u00d710^" or "\u0627\u0633") and reads each as the one character it takes in every
+// locale ("E": a lower-case "e" only where the exponent is a letter e). Qt 6.8 reads those
+// symbols whole but takes no exponent other than the locale's, so the "E" the program writes is
+// read as the locale's exponent. Where every symbol is one "E", "-" and "+" (Catalan, C) the
+// text is read once.
+std::optional<double> readSymbols(const QString &text, const QLocale &locale)
+{
+    bool ok = false;
+    double value = locale.toDouble(text, &ok);
+    if (ok)
+        return value;
+    QString single = text;
+    const std::pair<QString, QLatin1Char> symbols[] = {{locale.exponential(), QLatin1Char('E')},
+                                                       {locale.negativeSign(), QLatin1Char('-')},
+                                                       {locale.positiveSign(), QLatin1Char('+')}};
+    for (const auto &[symbol, character] : symbols) {
+        if (symbol.size() > 1)
+            single.replace(symbol, QString(character));
+    }
+    QString own = text;
+    if (locale.exponential().compare(QLatin1String("e"), Qt::CaseInsensitive) != 0)
+        own.replace(QLatin1Char('E'), locale.exponential(), Qt::CaseInsensitive);
+    for (const QString &form : {single, own}) {
+        if (form == text)
+            continue;
+        value = locale.toDouble(form, &ok);
+        if (ok)
+            return value;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<double> textToDouble(const QString &text, const QLocale &locale)
@@ -118,28 +153,28 @@ std::optional<double> textToDouble(const QString &text, const QLocale &locale)
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return std::nullopt;
-    bool ok = false;
-    double value = locale.toDouble(trimmed, &ok);
-    if (!ok) {
-        // QLocale matches a sign or an exponent one character at a time, so it refuses the
-        // locale's own symbols that are longer: a sign behind a direction mark ("\u200e-",
-        // "\u061c-"), an exponent such as "\u00d710^" or "\u0627\u0633". Each is read again as
-        // the one character QLocale takes in every locale ("E": a lower-case "e" only where the
-        // exponent is a letter e). Where every symbol is one character (Catalan, C) the text
-        // stays as it is and is not read twice.
-        QString plain = trimmed;
-        const std::pair<QString, QLatin1Char> symbols[] = {
-            {locale.exponential(), QLatin1Char('E')},
-            {locale.negativeSign(), QLatin1Char('-')},
-            {locale.positiveSign(), QLatin1Char('+')}};
-        for (const auto &[symbol, character] : symbols) {
-            if (symbol.size() > 1)
-                plain.replace(symbol, QString(character));
-        }
-        if (plain != trimmed)
-            value = locale.toDouble(plain, &ok);
+    std::optional<double> value = readSymbols(trimmed, locale);
+    const QString group = locale.groupSeparator();
+    if (!value && !group.isEmpty() && trimmed.contains(group)) {
+        // QLocale's reader may refuse the locale's own grouping: Qt 6.8 writes "1.234.567,5" in
+        // Italian or Spanish (a lone thousand stays "1234,5") and refuses it. A grouped text is
+        // read when it is exactly how the locale writes the number it holds.
+        QString ungrouped = trimmed;
+        ungrouped.remove(group);
+        value = readSymbols(ungrouped, locale);
+        const qsizetype point = trimmed.indexOf(locale.decimalPoint());
+        const int decimals = point < 0
+                                 ? 0
+                                 : static_cast<int>(QStringView(trimmed)
+                                                        .mid(point + locale.decimalPoint().size())
+                                                        .toUcs4()
+                                                        .size());
+        QLocale grouped = locale;
+        grouped.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+        if (value && grouped.toString(*value, 'f', decimals) != trimmed)
+            value.reset();
     }
-    if (!ok || !std::isfinite(value))
+    if (!value || !std::isfinite(*value))
         return std::nullopt;
     return value;
 }

@@ -4,9 +4,9 @@
 
 #include "geometric/geometric_interpolation.h"
 
-#include "arithmetic/arithmetic_interpolation.h"
 #include "core/checked.h"
 #include "core/form.h"
+#include "core/interpolation_input.h"
 #include "core/number_text.h"
 #include "core/term_list.h"
 #include "geometric/geometric_section.h"

@@ -20,6 +20,9 @@ struct RoleColours {
     QRgb disabled;
 };
 
+constexpr QRgb kHighlight = 0xff308cc6;
+constexpr QRgb kHighlightDisabled = 0xff919191;
+
 // The light default look, written out rather than asked of a style: newer styles derive their
 // standard palette from the desktop's colour scheme. Disabled text is the classic grey that
 // greys out "S =" and "decreixent".
@@ -36,7 +39,7 @@ constexpr RoleColours kRoles[] = {
     {QPalette::Base, 0xffffffff, 0xffefefef},
     {QPalette::Window, 0xffefefef, 0xffefefef},
     {QPalette::Shadow, 0xff767676, 0xffb1b1b1},
-    {QPalette::Highlight, 0xff308cc6, 0xff919191},
+    {QPalette::Highlight, kHighlight, kHighlightDisabled},
     {QPalette::HighlightedText, 0xffffffff, 0xffffffff},
     {QPalette::Link, 0xff0000ff, 0xff0000ff},
     {QPalette::LinkVisited, 0xffff00ff, 0xffff00ff},
@@ -46,7 +49,9 @@ constexpr RoleColours kRoles[] = {
     {QPalette::ToolTipText, 0xff000000, 0xff000000},
     {QPalette::PlaceholderText, 0x80000000, 0x80000000},
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-    {QPalette::Accent, 0xff308cc6, 0xff919191},
+    // Qt 6.6 added the accent role, which newer styles draw checked and selected parts with; Qt
+    // defaults it to the highlight, and so does this look, so both Qt versions draw alike.
+    {QPalette::Accent, kHighlight, kHighlightDisabled},
 #endif
 };
 static_assert(std::size(kRoles) == QPalette::NColorRoles, "every role has its colour");

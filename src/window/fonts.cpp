@@ -4,7 +4,7 @@
 
 #include "window/fonts.h"
 
-#include "window/fonts_platform.h"
+#include "platform/faces.h"
 
 #include <QStringList>
 #include <array>
@@ -21,10 +21,14 @@ struct FaceMapping {
 };
 
 // Without these, fontconfig picks DejaVu Sans, which is wider, and a poor stand-in for the comic
-// face.
+// face. The narrow face is URW's, with the narrow metrics the layout was drawn for, the same files
+// in every Debian release (Liberation Sans Narrow left Liberation with its version 2). Its package
+// also holds Type 1 copies, which fontconfig lists under the foundry "urw"; Qt would pick either,
+// so the foundry fontconfig gives the OpenType file (its vendor code, UKWN) names the one drawn
+// everywhere. Where a platform knows no foundries, Qt ignores the bracket.
 constexpr FaceMapping kMappings[] = {
     {Face::MsSansSerif, "MS Sans Serif", "Liberation Sans"},
-    {Face::ArialNarrow, "Arial Narrow", "Liberation Sans Narrow"},
+    {Face::ArialNarrow, "Arial Narrow", "Nimbus Sans Narrow [UKWN]"},
     {Face::ComicSansMs, "Comic Sans MS", "Comic Neue"},
 };
 

@@ -18,26 +18,6 @@ QRect twipsToPixels(int left, int top, int width, int height)
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
-QString fieldName(FieldId id)
-{
-    const int n = field::number(id);
-    if (n < field::kIdgBase)
-        return QStringLiteral("Id(%1)").arg(n - field::kIdBase);
-    if (n < field::kIdIBase)
-        return QStringLiteral("Idg(%1)").arg(n - field::kIdgBase);
-    if (n < field::kSingleBase)
-        return QStringLiteral("IdI(%1)").arg(n - field::kIdIBase);
-    static const QString singles[] = {QStringLiteral("IdK"),  QStringLiteral("IdA"),
-                                      QStringLiteral("IdB"),  QStringLiteral("IdKg"),
-                                      QStringLiteral("IdAg"), QStringLiteral("IdBg")};
-    return singles[n - field::kSingleBase];
-}
-
-QString listName(ListId list)
-{
-    return list == ListId::LstIntrp ? QStringLiteral("LstIntrp") : QStringLiteral("Lstg");
-}
-
 namespace {
 
 ControlSpec row(const QString &name, Kind kind, const QString &container, const QString &text,
@@ -300,7 +280,7 @@ QList<ControlSpec> buildControls()
     // narrower, so an exponent left where it stood for that face would hang in the air or over
     // the following minus sign; each one stands instead right after the bracket or letter it
     // raises: Label37 at 7620 rather than 7680, Label40 at 7845 rather than 7875, Label42 at
-    // 7545 rather than 7605 and Label49 at 7620 rather than 7725 (Label45 already fits).
+    // 7545 rather than 7605 and Label49 at 7635 rather than 7725 (Label45 already fits).
     rows << box(QStringLiteral("Shape2"), aritm, 6525, 255, 1830, 1065)
          << formula(QStringLiteral("Label30"), aritm, QStringLiteral("an =a1+d(n-1)"), 6615, 375,
                     1500, 225, Centred | Clear)
@@ -352,7 +332,7 @@ QList<ControlSpec> buildControls()
                     Centred | Clear)
          << formula(QStringLiteral("Label47"), anual, QStringLiteral("D · i · (1+i) "), 6690, 1245,
                     1245, 300, Plain)
-         << exponent(QStringLiteral("Label49"), anual, QStringLiteral("t"), 7620, 1140, 210, 240,
+         << exponent(QStringLiteral("Label49"), anual, QStringLiteral("t"), 7635, 1140, 210, 240,
                      Clear)
          << fractionBar(QStringLiteral("Line4"), anual, 6600, 1485, 8070, 1485)
          << formula(QStringLiteral("Label48"), anual, QStringLiteral("(1+i) - 1"), 6780, 1620, 1065,

@@ -115,9 +115,6 @@ struct ControlSpec {
     QList<Piece> pieces;
 };
 
-QString fieldName(FieldId field);
-QString listName(ListId list);
-
 // Every control, containers before what they hold.
 const QList<ControlSpec> &controls();
 

@@ -5,7 +5,7 @@
 #include "window/menu_commands.h"
 
 #include "about/about_dialog.h"
-#include "window/info_command.h"
+#include "platform/info_command.h"
 #include "window/message_box_sink.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 
 #include "window/message_box_sink.h"
 
-#include "window/modal_platform.h"
+#include "platform/modal.h"
 
 #include <QMessageBox>
 

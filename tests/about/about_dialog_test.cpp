@@ -6,7 +6,6 @@
 // opening, the ways to close it, and the end of the program when the last window closes.
 #include "about/about_dialog.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 #include "window/app_icon.h"
 #include "window/main_window.h"
 
@@ -369,11 +368,13 @@ private slots:
         // The typical press of the arithmetic section, with the dialog open.
         const QStringList given{"1", "2", "5"};
         for (int i = 0; i < given.size(); ++i)
-            QTest::keyClicks(main.findChild<QLineEdit *>(QStringLiteral("Id(%1)").arg(i)),
+            QTest::keyClicks(main.findChild<QLineEdit *>(tirel::fieldName(tirel::field::Id(i))),
                              given[i]);
         QTest::mouseClick(main.findChild<QPushButton *>("OkAr"), Qt::LeftButton);
-        QCOMPARE(main.findChild<QLineEdit *>("Id(3)")->text(), QStringLiteral("9"));
-        QCOMPARE(main.findChild<QLineEdit *>("Id(4)")->text(), QStringLiteral("25"));
+        QCOMPARE(main.findChild<QLineEdit *>(tirel::fieldName(tirel::field::Id(3)))->text(),
+                 QStringLiteral("9"));
+        QCOMPARE(main.findChild<QLineEdit *>(tirel::fieldName(tirel::field::Id(4)))->text(),
+                 QStringLiteral("25"));
         QVERIFY(about->isVisible());
 
         // The end of the program is decided inside the event loop, as in a real run: closing
@@ -405,6 +406,6 @@ private slots:
     }
 };
 
-TIREL_TEST(AboutDialogTest);
+QTEST_MAIN(AboutDialogTest)
 
 #include "about_dialog_test.moc"

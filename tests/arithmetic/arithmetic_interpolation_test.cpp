@@ -5,7 +5,6 @@
 #include "calculator/calculator.h"
 #include "core/number_text.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -250,5 +249,5 @@ private slots:
     }
 };
 
-TIREL_TEST(ArithmeticInterpolationTest);
+QTEST_GUILESS_MAIN(ArithmeticInterpolationTest)
 #include "arithmetic_interpolation_test.moc"

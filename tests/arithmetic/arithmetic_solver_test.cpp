@@ -4,7 +4,6 @@
 
 #include "calculator/calculator.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 
 #include <QTest>
 
@@ -196,5 +195,5 @@ private slots:
     }
 };
 
-TIREL_TEST(ArithmeticSolverTest);
+QTEST_GUILESS_MAIN(ArithmeticSolverTest)
 #include "arithmetic_solver_test.moc"

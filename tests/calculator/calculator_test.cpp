@@ -4,7 +4,6 @@
 
 #include "calculator/calculator.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 
 #include <QTest>
 #include <functional>
@@ -95,5 +94,5 @@ private slots:
     }
 };
 
-TIREL_TEST(CalculatorTest);
+QTEST_GUILESS_MAIN(CalculatorTest)
 #include "calculator_test.moc"

@@ -4,7 +4,6 @@
 
 #include "core/checked.h"
 #include "core/failure_message.h"
-#include "support/test_main.h"
 
 #include <QTest>
 #include <cfloat>
@@ -70,5 +69,5 @@ private slots:
     }
 };
 
-TIREL_TEST(CheckedTest);
+QTEST_GUILESS_MAIN(CheckedTest)
 #include "checked_test.moc"

@@ -3,7 +3,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "core/number_text.h"
-#include "support/test_main.h"
 
 #include <QTest>
 #include <cfloat>
@@ -151,6 +150,6 @@ private slots:
     }
 };
 
-TIREL_TEST(NumberTextEqualityTest);
+QTEST_GUILESS_MAIN(NumberTextEqualityTest)
 
 #include "number_text_equality_test.moc"

@@ -2,7 +2,6 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "support/test_main.h"
 #include "tirel_libm.h"
 
 #include <QTest>
@@ -154,5 +153,5 @@ private slots:
     }
 };
 
-TIREL_TEST(PlatformMathTest);
+QTEST_GUILESS_MAIN(PlatformMathTest)
 #include "platform_math_test.moc"

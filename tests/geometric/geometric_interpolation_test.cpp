@@ -6,7 +6,6 @@
 #include "core/number_text.h"
 #include "core/platform_math.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -268,5 +267,5 @@ private slots:
     }
 };
 
-TIREL_TEST(GeometricInterpolationTest);
+QTEST_GUILESS_MAIN(GeometricInterpolationTest)
 #include "geometric_interpolation_test.moc"

@@ -6,7 +6,6 @@
 #include "core/checked.h"
 #include "geometric/geometric_section.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 
 #include <QTest>
 
@@ -321,5 +320,5 @@ private slots:
     }
 };
 
-TIREL_TEST(GeometricSolverTest);
+QTEST_GUILESS_MAIN(GeometricSolverTest)
 #include "geometric_solver_test.moc"

@@ -5,7 +5,6 @@
 #include "calculator/calculator.h"
 #include "support/infinite_sum_cases.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 
 #include <QTest>
 
@@ -150,5 +149,5 @@ private slots:
     }
 };
 
-TIREL_TEST(InfiniteSumTest);
+QTEST_GUILESS_MAIN(InfiniteSumTest)
 #include "infinite_sum_test.moc"

@@ -4,7 +4,6 @@
 
 #include "calculator/calculator.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 
 #include <QTest>
 
@@ -441,6 +440,6 @@ private slots:
     }
 };
 
-TIREL_TEST(InterestSolverTest);
+QTEST_GUILESS_MAIN(InterestSolverTest)
 
 #include "interest_solver_test.moc"

@@ -389,20 +389,6 @@ Action listText(ListId list, const QString &text, bool overwrite)
     return {ActionKind::ListText, static_cast<int>(list), text, overwrite, 0};
 }
 
-QString fieldName(FieldId id)
-{
-    using namespace field;
-    const int n = number(id);
-    if (n < kIdgBase)
-        return QStringLiteral("Id(%1)").arg(n - kIdBase);
-    if (n < kIdIBase)
-        return QStringLiteral("Idg(%1)").arg(n - kIdgBase);
-    if (n < kSingleBase)
-        return QStringLiteral("IdI(%1)").arg(n - kIdIBase);
-    static const std::array singles{"IdK", "IdA", "IdB", "IdKg", "IdAg", "IdBg"};
-    return QString::fromLatin1(singles[static_cast<std::size_t>(n - kSingleBase)]);
-}
-
 QString buttonName(Button button)
 {
     static const std::array names{"OkAr",         "Okab",         "OkGe",         "OkABg",
@@ -428,11 +414,10 @@ QString describe(const Action &action)
     case ActionKind::Press:
         return QStringLiteral("press %1").arg(buttonName(static_cast<Button>(action.target)));
     case ActionKind::ClickIdg:
-        return QStringLiteral("click Idg(%1)").arg(action.target);
+        return QStringLiteral("click %1").arg(fieldName(field::Idg(action.target)));
     case ActionKind::ListText:
         return QStringLiteral("edit %1 %2 the text line of %3")
-            .arg(quoted(action.text), where,
-                 action.target == 0 ? QStringLiteral("LstIntrp") : QStringLiteral("Lstg"));
+            .arg(quoted(action.text), where, listName(static_cast<ListId>(action.target)));
     }
     return {};
 }

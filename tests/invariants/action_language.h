@@ -55,8 +55,6 @@ Action press(Button button);
 Action clickIdg(int index);
 Action listText(ListId list, const QString &text, bool overwrite = true);
 
-// The field's name as the window gives it: "Id(0)", "IdI(12)", "IdKg".
-QString fieldName(FieldId field);
 QString buttonName(Button button);
 // One line a person can follow to repeat the action.
 QString describe(const Action &action);

@@ -4,7 +4,6 @@
 
 #include "core/number_text.h"
 #include "invariants/invariants.h"
-#include "support/test_main.h"
 
 #include <QTest>
 
@@ -346,5 +345,5 @@ private slots:
     }
 };
 
-TIREL_TEST(EdgeValuesTest);
+QTEST_GUILESS_MAIN(EdgeValuesTest)
 #include "edge_values_test.moc"

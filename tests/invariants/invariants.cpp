@@ -592,7 +592,8 @@ void InvariantChecker::checkClick(int index, const Snapshot &before, const Snaps
 {
     if (index != 5) {
         if (!events_.isEmpty())
-            broken << QStringLiteral("a click in Idg(%1) changed something").arg(index);
+            broken << QStringLiteral("a click in %1 changed something")
+                          .arg(fieldName(field::Idg(index)));
         return;
     }
     if (!after.sumDisplayOn)
@@ -604,9 +605,8 @@ void InvariantChecker::checkClick(int index, const Snapshot &before, const Snaps
     if (textOf(before, field::Idg(5)).isEmpty()) {
         for (int k = 2; k <= 4; ++k) {
             if (!textOf(after, field::Idg(k)).isEmpty())
-                broken << QStringLiteral("a click in the empty S field left Idg(%1) holding %2")
-                              .arg(k)
-                              .arg(quote(textOf(after, field::Idg(k))));
+                broken << QStringLiteral("a click in the empty S field left %1 holding %2")
+                              .arg(fieldName(field::Idg(k)), quote(textOf(after, field::Idg(k))));
         }
     }
 }

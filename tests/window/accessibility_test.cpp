@@ -4,7 +4,6 @@
 
 // What assistive technology reads from the main window: every field, button and list has a
 // name of its own that says its section and its quantity.
-#include "support/test_main.h"
 #include "window_helpers.h"
 
 #include <QAbstractItemView>
@@ -58,38 +57,38 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("role");
-        const int field = QAccessible::EditableText;
+        const int edit = QAccessible::EditableText;
         const int button = QAccessible::Button;
         const int list = QAccessible::ComboBox;
         // clang-format off
-        QTest::newRow("arithmetic a1") << "Id(0)" << "Aritmètiques: a1" << field;
-        QTest::newRow("arithmetic d") << "Id(1)" << "Aritmètiques: d" << field;
-        QTest::newRow("arithmetic Sn") << "Id(4)" << "Aritmètiques: Sn" << field;
+        QTest::newRow("arithmetic a1") << fieldName(field::Id(0)) << "Aritmètiques: a1" << edit;
+        QTest::newRow("arithmetic d") << fieldName(field::Id(1)) << "Aritmètiques: d" << edit;
+        QTest::newRow("arithmetic Sn") << fieldName(field::Id(4)) << "Aritmètiques: Sn" << edit;
         QTest::newRow("arithmetic Ok") << "OkAr" << "Aritmètiques: Ok" << button;
-        QTest::newRow("arithmetic K") << "IdK" << "Interpolació aritmètica: K" << field;
-        QTest::newRow("arithmetic B") << "IdB" << "Interpolació aritmètica: B" << field;
+        QTest::newRow("arithmetic K") << fieldName(field::IdK) << "Interpolació aritmètica: K" << edit;
+        QTest::newRow("arithmetic B") << fieldName(field::IdB) << "Interpolació aritmètica: B" << edit;
         QTest::newRow("arithmetic Ok>") << "Okab" << "Interpolació aritmètica: Ok>" << button;
         QTest::newRow("arithmetic list")
-            << "LstIntrp" << "Interpolació aritmètica: termes interpolats" << list;
-        QTest::newRow("geometric r") << "Idg(1)" << "Geomètriques: r" << field;
-        QTest::newRow("geometric S") << "Idg(5)" << "Geomètriques: S" << field;
+            << listName(ListId::LstIntrp) << "Interpolació aritmètica: termes interpolats" << list;
+        QTest::newRow("geometric r") << fieldName(field::Idg(1)) << "Geomètriques: r" << edit;
+        QTest::newRow("geometric S") << fieldName(field::Idg(5)) << "Geomètriques: S" << edit;
         QTest::newRow("geometric Ok") << "OkGe" << "Geomètriques: Ok" << button;
-        QTest::newRow("geometric A") << "IdAg" << "Interpolació geomètrica: A" << field;
+        QTest::newRow("geometric A") << fieldName(field::IdAg) << "Interpolació geomètrica: A" << edit;
         QTest::newRow("geometric Ok>") << "OkABg" << "Interpolació geomètrica: Ok>" << button;
         QTest::newRow("geometric list")
-            << "Lstg" << "Interpolació geomètrica: termes interpolats" << list;
-        QTest::newRow("simple c") << "IdI(0)" << "Interès simple: c" << field;
-        QTest::newRow("simple r") << "IdI(1)" << "Interès simple: r" << field;
+            << listName(ListId::Lstg) << "Interpolació geomètrica: termes interpolats" << list;
+        QTest::newRow("simple c") << fieldName(field::IdI(0)) << "Interès simple: c" << edit;
+        QTest::newRow("simple r") << fieldName(field::IdI(1)) << "Interès simple: r" << edit;
         QTest::newRow("simple Ok") << "OkInteres(0)" << "Interès simple: Ok" << button;
-        QTest::newRow("compound t") << "IdI(6)" << "Interès compost: t" << field;
-        QTest::newRow("compound C") << "IdI(7)" << "Interès compost: C" << field;
-        QTest::newRow("capitalisation C") << "IdI(8)" << "Anualitats de capitalització: C" << field;
+        QTest::newRow("compound t") << fieldName(field::IdI(6)) << "Interès compost: t" << edit;
+        QTest::newRow("compound C") << fieldName(field::IdI(7)) << "Interès compost: C" << edit;
+        QTest::newRow("capitalisation C") << fieldName(field::IdI(8)) << "Anualitats de capitalització: C" << edit;
         QTest::newRow("capitalisation a")
-            << "IdI(11)" << "Anualitats de capitalització: a" << field;
+            << fieldName(field::IdI(11)) << "Anualitats de capitalització: a" << edit;
         QTest::newRow("capitalisation Ok")
             << "OkInteres(2)" << "Anualitats de capitalització: Ok" << button;
-        QTest::newRow("amortisation D") << "IdI(12)" << "Anualitats d'amortització: D" << field;
-        QTest::newRow("amortisation r") << "IdI(13)" << "Anualitats d'amortització: r" << field;
+        QTest::newRow("amortisation D") << fieldName(field::IdI(12)) << "Anualitats d'amortització: D" << edit;
+        QTest::newRow("amortisation r") << fieldName(field::IdI(13)) << "Anualitats d'amortització: r" << edit;
         QTest::newRow("amortisation Ok")
             << "OkInteres(3)" << "Anualitats d'amortització: Ok" << button;
         // clang-format on
@@ -115,16 +114,16 @@ private slots:
     {
         ShownWindow shown;
         for (int i = 0; i < 3; ++i) {
-            QLineEdit *edit = shown.find<QLineEdit>(QStringLiteral("Id(%1)").arg(i));
+            QLineEdit *edit = shown.edit(field::Id(i));
             QTest::keyClicks(edit, QStringList{"1", "2", "5"}[i]);
         }
         QTest::mouseClick(shown.find<QPushButton>("OkAr"), Qt::LeftButton);
-        QLineEdit *last = shown.find<QLineEdit>("Id(3)");
+        QLineEdit *last = shown.edit(field::Id(3));
         QCOMPARE(last->text(), QStringLiteral("9"));
         QCOMPARE(accessibleText(last, QAccessible::Name), QStringLiteral("Aritmètiques: an"));
         QCOMPARE(accessibleText(last, QAccessible::Value), QStringLiteral("9"));
         QCOMPARE(accessibleText(last, QAccessible::Description), QStringLiteral("darrer terme"));
-        QCOMPARE(accessibleText(shown.find("IdI(1)"), QAccessible::Description),
+        QCOMPARE(accessibleText(shown.edit(field::IdI(1)), QAccessible::Description),
                  QStringLiteral("rèdit, en tant per cent"));
     }
 
@@ -133,8 +132,8 @@ private slots:
     void listTextLinesCarryTheListName()
     {
         ShownWindow shown;
-        for (const char *name : {"LstIntrp", "Lstg"}) {
-            auto *combo = shown.find<QComboBox>(QLatin1String(name));
+        for (const ListId id : {ListId::LstIntrp, ListId::Lstg}) {
+            QComboBox *combo = shown.combo(id);
             QVERIFY(combo && combo->lineEdit());
             QCOMPARE(accessibleText(combo->lineEdit(), QAccessible::Name),
                      accessibleText(combo, QAccessible::Name));
@@ -144,5 +143,5 @@ private slots:
     }
 };
 
-TIREL_TEST(AccessibilityTest);
+QTEST_MAIN(AccessibilityTest)
 #include "accessibility_test.moc"

@@ -4,7 +4,6 @@
 
 // The formula help areas: present as listed, under everything else, and unchanged whatever the
 // user does.
-#include "support/test_main.h"
 #include "window/layout_widgets.h"
 #include "window_helpers.h"
 
@@ -217,6 +216,10 @@ void FormulaAreasTest::exponentsStandRightAfterTheirBase_data()
 // exponent with a background of its own covers none of the base's ink.
 void FormulaAreasTest::exponentsStandRightAfterTheirBase()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Measures the ink of the free faces as fontconfig draws them: on Windows the offscreen "
+          "platform draws them through Qt's own FreeType settings, and a desktop its real faces");
+#endif
     QFETCH(QString, exponent);
     QFETCH(QString, base);
     QFETCH(QString, raised);
@@ -358,15 +361,17 @@ void FormulaAreasTest::unchangedByTypingPressingAndResizing()
         return images;
     };
     const QList<QImage> before = areaImages();
-    for (const char *name :
-         {"Id(0)",   "Id(1)",   "Id(2)",   "Idg(0)",  "Idg(1)", "Idg(2)", "IdI(0)",
-          "IdI(1)",  "IdI(2)",  "IdI(4)",  "IdI(5)",  "IdI(6)", "IdI(8)", "IdI(9)",
-          "IdI(10)", "IdI(12)", "IdI(13)", "IdI(14)", "IdK",    "IdA",    "IdB"})
-        QTest::keyClicks(shown.find(name), QStringLiteral("3"));
+    for (const FieldId id :
+         {field::Id(0),   field::Id(1),   field::Id(2),   field::Idg(0), field::Idg(1),
+          field::Idg(2),  field::IdI(0),  field::IdI(1),  field::IdI(2), field::IdI(4),
+          field::IdI(5),  field::IdI(6),  field::IdI(8),  field::IdI(9), field::IdI(10),
+          field::IdI(12), field::IdI(13), field::IdI(14), field::IdK,    field::IdA,
+          field::IdB})
+        QTest::keyClicks(shown.edit(id), QStringLiteral("3"));
     for (QPushButton *button : shown.window->findChildren<QPushButton *>())
         QTest::mouseClick(button, Qt::LeftButton);
-    QTest::mouseClick(shown.find("Idg(5)"), Qt::LeftButton);
-    QVERIFY(!shown.find<QLineEdit>("Id(3)")->text().isEmpty());
+    QTest::mouseClick(shown.edit(field::Idg(5)), Qt::LeftButton);
+    QVERIFY(!shown.edit(field::Id(3))->text().isEmpty());
     shown.window->resize(800, 700);
     QTRY_COMPARE(shown.window->size(), QSize(800, 700));
     const QList<QImage> after = areaImages();
@@ -374,5 +379,5 @@ void FormulaAreasTest::unchangedByTypingPressingAndResizing()
         QVERIFY2(before[i] == after[i], qPrintable(kBoxes[i]));
 }
 
-TIREL_TEST(FormulaAreasTest);
+QTEST_MAIN(FormulaAreasTest)
 #include "formula_areas_test.moc"

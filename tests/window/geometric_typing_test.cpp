@@ -5,7 +5,6 @@
 // The infinite-sum display through the real widgets: keys typed into the geometric fields and
 // presses of the mouse, checked on the texts, the two labels and the S field's background.
 #include "support/infinite_sum_cases.h"
-#include "support/test_main.h"
 #include "window_helpers.h"
 
 #include <QApplication>
@@ -20,7 +19,7 @@ using tirel::test::ShownWindow;
 namespace {
 QLineEdit *geometricField(const ShownWindow &shown, int index)
 {
-    return shown.find<QLineEdit>(QStringLiteral("Idg(%1)").arg(index));
+    return shown.edit(field::Idg(index));
 }
 
 // One user action of the shared table (support/infinite_sum_cases.h), as the user makes it: End
@@ -185,7 +184,7 @@ private slots:
         checkDisplay(shown, false);
 
         // The S field follows the geometric list in the focus chain.
-        QWidget *list = shown.find("Lstg");
+        QWidget *list = shown.combo(ListId::Lstg);
         list->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), list);
         QTest::keyClick(list, Qt::Key_Tab);
@@ -219,5 +218,5 @@ private slots:
     }
 };
 
-TIREL_TEST(GeometricTypingTest);
+QTEST_MAIN(GeometricTypingTest)
 #include "geometric_typing_test.moc"

@@ -3,7 +3,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 #include "window/main_window.h"
 
 #include <QLineEdit>
@@ -17,7 +16,7 @@ constexpr int kRows = 4;
 
 QLineEdit *interestField(MainWindow &window, int index)
 {
-    return window.findChild<QLineEdit *>(QStringLiteral("IdI(%1)").arg(index));
+    return window.findChild<QLineEdit *>(fieldName(field::IdI(index)));
 }
 
 QPushButton *okButton(MainWindow &window, int section)
@@ -62,7 +61,7 @@ private slots:
         test::RecordingSink sink;
         MainWindow window(QLocale::c(), &sink);
         for (int i = 0; i < 16; ++i)
-            QVERIFY2(interestField(window, i), qPrintable(QStringLiteral("IdI(%1)").arg(i)));
+            QVERIFY2(interestField(window, i), qPrintable(fieldName(field::IdI(i))));
         for (int k = 0; k < kRows; ++k)
             QVERIFY2(okButton(window, k), qPrintable(QStringLiteral("OkInteres(%1)").arg(k)));
     }
@@ -229,6 +228,6 @@ private slots:
     }
 };
 
-TIREL_TEST(InterestWindowTest);
+QTEST_MAIN(InterestWindowTest)
 
 #include "interest_window_test.moc"

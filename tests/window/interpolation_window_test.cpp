@@ -4,7 +4,6 @@
 
 // Both interpolation lines through the real window: K, A and B typed key by key, "Ok>" pressed
 // with the mouse, and the fields, the drop-down list and the boxes read as the user sees them.
-#include "support/test_main.h"
 #include "window_helpers.h"
 
 #include <QAbstractItemView>
@@ -48,19 +47,17 @@ template <typename T> T *child(const QWidget *window, const QString &name)
 
 Line lineOf(const QWidget *window, bool geometric)
 {
-    const QString suffix = geometric ? QStringLiteral("g") : QString();
     Line line;
-    line.k = child<QLineEdit>(window, QStringLiteral("IdK") + suffix);
-    line.a = child<QLineEdit>(window, QStringLiteral("IdA") + suffix);
-    line.b = child<QLineEdit>(window, QStringLiteral("IdB") + suffix);
+    line.k = child<QLineEdit>(window, fieldName(geometric ? field::IdKg : field::IdK));
+    line.a = child<QLineEdit>(window, fieldName(geometric ? field::IdAg : field::IdA));
+    line.b = child<QLineEdit>(window, fieldName(geometric ? field::IdBg : field::IdB));
     line.ok =
         child<QPushButton>(window, geometric ? QStringLiteral("OkABg") : QStringLiteral("Okab"));
-    line.list =
-        child<QComboBox>(window, geometric ? QStringLiteral("Lstg") : QStringLiteral("LstIntrp"));
+    line.list = child<QComboBox>(window, listName(geometric ? ListId::Lstg : ListId::LstIntrp));
     const int count = geometric ? 6 : 5;
     for (int p = 0; p < count; ++p)
-        line.fields << child<QLineEdit>(
-            window, (geometric ? QStringLiteral("Idg(%1)") : QStringLiteral("Id(%1)")).arg(p));
+        line.fields << child<QLineEdit>(window,
+                                        fieldName(geometric ? field::Idg(p) : field::Id(p)));
     return line;
 }
 
@@ -443,8 +440,9 @@ private slots:
     {
         QTest::addColumn<bool>("geometric");
         QTest::addColumn<QStringList>("entries"); // of the earlier press
-        QTest::newRow("LstIntrp") << false << QStringList{"4", "6", "8"};
-        QTest::newRow("Lstg") << true << QStringList{"2", "4", "8"};
+        QTest::newRow(qPrintable(listName(ListId::LstIntrp)))
+            << false << QStringList{"4", "6", "8"};
+        QTest::newRow(qPrintable(listName(ListId::Lstg))) << true << QStringList{"2", "4", "8"};
     }
 
     void lists()
@@ -572,5 +570,5 @@ private slots:
     }
 };
 
-TIREL_TEST(InterpolationWindowTest);
+QTEST_MAIN(InterpolationWindowTest)
 #include "interpolation_window_test.moc"

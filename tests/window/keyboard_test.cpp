@@ -4,7 +4,6 @@
 
 // The window worked with the keyboard alone: Tab reaches every control, and Space presses the
 // button that holds the focus.
-#include "support/test_main.h"
 #include "window_helpers.h"
 
 #include <QApplication>
@@ -122,7 +121,7 @@ private slots:
         QTest::keyClick(widget, Qt::Key_Space);
         QCOMPARE(clicks.count(), 1);
         // Space in a field is text, not a press.
-        QLineEdit *edit = shown.find<QLineEdit>(QStringLiteral("IdI(1)"));
+        QLineEdit *edit = shown.edit(field::IdI(1));
         edit->setFocus(Qt::TabFocusReason);
         QTRY_COMPARE(focused(), edit);
         QTest::keyClick(edit, Qt::Key_Space);
@@ -136,13 +135,13 @@ private slots:
         QVERIFY(activate(shown));
         const QStringList typed = {"1", "2", "5"};
         for (int i = 0; i < 3; ++i)
-            QTest::keyClicks(shown.find<QLineEdit>(QStringLiteral("Id(%1)").arg(i)), typed[i]);
+            QTest::keyClicks(shown.edit(field::Id(i)), typed[i]);
         auto *okAr = shown.find<QPushButton>("OkAr");
         okAr->setFocus(Qt::TabFocusReason);
         QTRY_COMPARE(focused(), okAr);
         QTest::keyClick(okAr, Qt::Key_Space);
-        QCOMPARE(shown.find<QLineEdit>("Id(3)")->text(), QStringLiteral("9"));
-        QCOMPARE(shown.find<QLineEdit>("Id(4)")->text(), QStringLiteral("25"));
+        QCOMPARE(shown.edit(field::Id(3))->text(), QStringLiteral("9"));
+        QCOMPARE(shown.edit(field::Id(4))->text(), QStringLiteral("25"));
         QVERIFY(shown.sink.messages.isEmpty());
     }
 
@@ -152,16 +151,16 @@ private slots:
     {
         ShownWindow shown;
         QVERIFY(activate(shown));
-        QCOMPARE(focusName(focused()), QStringLiteral("IdI(1)"));
+        QCOMPARE(focusName(focused()), fieldName(field::IdI(1)));
         typeAndTab(QStringLiteral("10"));
         typeAndTab(QStringLiteral("1000"));
         typeAndTab(QStringLiteral("2"));
         QCOMPARE(focusName(focused()), QStringLiteral("OkInteres(0)"));
         QTest::keyClick(focused(), Qt::Key_Space);
-        QCOMPARE(shown.find<QLineEdit>("IdI(0)")->text(), QStringLiteral("1000"));
-        QCOMPARE(shown.find<QLineEdit>("IdI(1)")->text(), QStringLiteral("10"));
-        QCOMPARE(shown.find<QLineEdit>("IdI(2)")->text(), QStringLiteral("2"));
-        QCOMPARE(shown.find<QLineEdit>("IdI(3)")->text(), QStringLiteral("1200"));
+        QCOMPARE(shown.edit(field::IdI(0))->text(), QStringLiteral("1000"));
+        QCOMPARE(shown.edit(field::IdI(1))->text(), QStringLiteral("10"));
+        QCOMPARE(shown.edit(field::IdI(2))->text(), QStringLiteral("2"));
+        QCOMPARE(shown.edit(field::IdI(3))->text(), QStringLiteral("1200"));
         QVERIFY(shown.sink.messages.isEmpty());
     }
 
@@ -171,13 +170,13 @@ private slots:
     {
         ShownWindow shown;
         QVERIFY(activate(shown));
-        auto *idB = shown.find<QLineEdit>("IdB");
+        auto *idB = shown.edit(field::IdB);
         idB->setFocus(Qt::TabFocusReason);
         QTRY_COMPARE(focused(), idB);
         typeAndTab(QStringLiteral("10"));
-        QCOMPARE(focusName(focused()), QStringLiteral("IdA"));
+        QCOMPARE(focusName(focused()), fieldName(field::IdA));
         typeAndTab(QStringLiteral("2"));
-        QCOMPARE(focusName(focused()), QStringLiteral("IdK"));
+        QCOMPARE(focusName(focused()), fieldName(field::IdK));
         QTest::keyClicks(focused(), QStringLiteral("3"));
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(focused(), Qt::Key_Backtab, Qt::ShiftModifier);
@@ -185,10 +184,10 @@ private slots:
         QTest::keyClick(focused(), Qt::Key_Space);
         QVERIFY(shown.sink.messages.isEmpty());
 
-        auto *list = shown.find<QComboBox>("LstIntrp");
+        auto *list = shown.combo(ListId::LstIntrp);
         QVERIFY(list->count() > 0);
         QTest::keyClick(focused(), Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(focusName(focused()), QStringLiteral("LstIntrp"));
+        QCOMPARE(focusName(focused()), listName(ListId::LstIntrp));
         // Down steps through the listed terms without a mouse.
         QTest::keyClick(focused(), Qt::Key_Down);
         QVERIFY(list->currentIndex() >= 0);
@@ -196,5 +195,5 @@ private slots:
     }
 };
 
-TIREL_TEST(KeyboardTest);
+QTEST_MAIN(KeyboardTest)
 #include "keyboard_test.moc"

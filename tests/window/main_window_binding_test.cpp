@@ -5,7 +5,6 @@
 // The widgets bound to the calculator, through real key presses and clicks: what the user types
 // reaches the core once, what the program writes comes back at once, and presses run their
 // operation.
-#include "support/test_main.h"
 #include "window_helpers.h"
 
 #include <QAbstractItemView>
@@ -107,11 +106,11 @@ void MainWindowBindingTest::arithmeticPress()
     ShownWindow shown(locale);
     QVERIFY(shown.exposed);
     for (int i = 0; i < 5; ++i)
-        type(shown, QStringLiteral("Id(%1)").arg(i), typed[i]);
+        type(shown, fieldName(field::Id(i)), typed[i]);
     press(shown, QStringLiteral("OkAr"));
     QVERIFY(shown.sink.messages.isEmpty());
     for (int i = 0; i < 5; ++i) {
-        QCOMPARE(shownText(shown, QStringLiteral("Id(%1)").arg(i)), after[i]);
+        QCOMPARE(shownText(shown, fieldName(field::Id(i))), after[i]);
         QCOMPARE(shown.window->calculator().form().text(field::Id(i)), after[i]);
     }
 }
@@ -147,14 +146,14 @@ void MainWindowBindingTest::arithmeticMessages()
     QFETCH(bool, warning);
     ShownWindow shown;
     for (int i = 0; i < 5; ++i)
-        type(shown, QStringLiteral("Id(%1)").arg(i), typed[i]);
+        type(shown, fieldName(field::Id(i)), typed[i]);
     press(shown, QStringLiteral("OkAr"));
     QCOMPARE(shown.sink.messages.size(), 1);
     QCOMPARE(shown.sink.messages.first(),
              (Message{title, text, warning ? MessageIcon::Warning : MessageIcon::None}));
     // Every field keeps its text, letters included.
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(shownText(shown, QStringLiteral("Id(%1)").arg(i)), typed[i]);
+        QCOMPARE(shownText(shown, fieldName(field::Id(i))), typed[i]);
 }
 
 void MainWindowBindingTest::onlyUserEditsReachTheCore()
@@ -163,16 +162,16 @@ void MainWindowBindingTest::onlyUserEditsReachTheCore()
     Form &form = shown.window->calculator().form();
     QSignalSpy written(&form, &Form::textWritten);
     // Each keystroke is one edit of the core's text.
-    type(shown, QStringLiteral("IdK"), QStringLiteral("12"));
+    type(shown, fieldName(field::IdK), QStringLiteral("12"));
     QCOMPARE(written.size(), 2);
     QCOMPARE(form.text(field::IdK), QStringLiteral("12"));
-    QTest::keyClick(shown.find<QLineEdit>("IdK"), Qt::Key_Backspace);
+    QTest::keyClick(shown.edit(field::IdK), Qt::Key_Backspace);
     QCOMPARE(written.size(), 3);
     QCOMPARE(form.text(field::IdK), QStringLiteral("1"));
     // A text set on the widget by any other route (assistive technology sets it so) goes into
     // the core as one edit too.
     written.clear();
-    shown.find<QLineEdit>("IdA")->setText(QStringLiteral("99"));
+    shown.edit(field::IdA)->setText(QStringLiteral("99"));
     QCOMPARE(written.size(), 1);
     QCOMPARE(form.text(field::IdA), QStringLiteral("99"));
 }
@@ -194,25 +193,24 @@ void MainWindowBindingTest::assistiveTextReachesTheCore()
     Form &form = shown.window->calculator().form();
     QSignalSpy written(&form, &Form::textWritten);
     for (int i = 0; i < 3; ++i)
-        setThrough(route, shown.find<QLineEdit>(QStringLiteral("Id(%1)").arg(i)),
-                   QStringList{"1", "2", "5"}[i]);
+        setThrough(route, shown.edit(field::Id(i)), QStringList{"1", "2", "5"}[i]);
     QCOMPARE(written.size(), 3);
     QAccessible::queryAccessibleInterface(shown.find("OkAr"))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
     QTRY_COMPARE(form.text(field::Id(4)), QStringLiteral("25"));
-    QCOMPARE(shownText(shown, "Id(3)"), QStringLiteral("9"));
+    QCOMPARE(shownText(shown, fieldName(field::Id(3))), QStringLiteral("9"));
     QCOMPARE(written.size(), 5);
 
-    setThrough(route, shown.find<QLineEdit>("Idg(0)"), QStringLiteral("3"));
-    setThrough(route, shown.find<QLineEdit>("Idg(1)"), QStringLiteral("0.5"));
-    QCOMPARE(shownText(shown, "Idg(5)"), QStringLiteral("6"));
-    setThrough(route, shown.find<QLineEdit>("Idg(5)"), QStringLiteral("60"));
-    QCOMPARE(shownText(shown, "Idg(0)"), QStringLiteral("30"));
+    setThrough(route, shown.edit(field::Idg(0)), QStringLiteral("3"));
+    setThrough(route, shown.edit(field::Idg(1)), QStringLiteral("0.5"));
+    QCOMPARE(shownText(shown, fieldName(field::Idg(5))), QStringLiteral("6"));
+    setThrough(route, shown.edit(field::Idg(5)), QStringLiteral("60"));
+    QCOMPARE(shownText(shown, fieldName(field::Idg(0))), QStringLiteral("30"));
     QCOMPARE(form.text(field::Idg(1)), QStringLiteral("0.5"));
     QCOMPARE(form.nestingBoundHits(), 0);
 
-    QLineEdit *line = shown.find<QComboBox>("Lstg")->lineEdit();
+    QLineEdit *line = shown.combo(ListId::Lstg)->lineEdit();
     setThrough(route, line, QStringLiteral("abc"));
     QCOMPARE(form.listTextLine(ListId::Lstg), QStringLiteral("abc"));
     // New terms in the list leave its text line as it was, in the core and on screen.
@@ -230,7 +228,7 @@ void MainWindowBindingTest::programWritesAreHandledOnce()
     QSignalSpy written(&form, &Form::textWritten);
 
     form.setText(field::IdB, QStringLiteral("7"));
-    QCOMPARE(shownText(shown, "IdB"), QStringLiteral("7"));
+    QCOMPARE(shownText(shown, fieldName(field::IdB)), QStringLiteral("7"));
     QCOMPARE(handled, 1);
     QCOMPARE(written.size(), 1);
     // The same text again runs nothing.
@@ -239,9 +237,9 @@ void MainWindowBindingTest::programWritesAreHandledOnce()
 
     // A solve writes each unknown field once.
     written.clear();
-    type(shown, "Id(0)", "1");
-    type(shown, "Id(1)", "2");
-    type(shown, "Id(2)", "5");
+    type(shown, fieldName(field::Id(0)), "1");
+    type(shown, fieldName(field::Id(1)), "2");
+    type(shown, fieldName(field::Id(2)), "5");
     QCOMPARE(written.size(), 3);
     written.clear();
     press(shown, "OkAr");
@@ -249,8 +247,8 @@ void MainWindowBindingTest::programWritesAreHandledOnce()
     QCOMPARE(written.at(0).at(0).value<FieldId>(), field::Id(3));
     QCOMPARE(written.at(1).at(0).value<FieldId>(), field::Id(4));
     // Typing on after the program's write edits the written text, which is shown from its start.
-    QTest::keyClick(shown.find<QLineEdit>("Id(3)"), Qt::Key_End);
-    QTest::keyClicks(shown.find<QLineEdit>("Id(3)"), QStringLiteral("0"));
+    QTest::keyClick(shown.edit(field::Id(3)), Qt::Key_End);
+    QTest::keyClicks(shown.edit(field::Id(3)), QStringLiteral("0"));
     QCOMPARE(form.text(field::Id(3)), QStringLiteral("90"));
 }
 
@@ -269,20 +267,21 @@ void MainWindowBindingTest::writesShowBeforeABoxOpens()
     });
     QStringList seen;
     shown.sink.onShow = [&](const Message &) {
-        seen << shownText(shown, "IdKg") << shownText(shown, "IdAg") << shownText(shown, "IdBg")
-             << shown.find<QComboBox>("Lstg")->lineEdit()->text()
-             << QString::number(shown.find<QComboBox>("Lstg")->count());
+        seen << shownText(shown, fieldName(field::IdKg)) << shownText(shown, fieldName(field::IdAg))
+             << shownText(shown, fieldName(field::IdBg))
+             << shown.combo(ListId::Lstg)->lineEdit()->text()
+             << QString::number(shown.combo(ListId::Lstg)->count());
     };
-    type(shown, "IdKg", "2");
+    type(shown, fieldName(field::IdKg), "2");
     QCOMPARE(seen, (QStringList{"2", "3", "", "4", "2"}));
-    QCOMPARE(shownText(shown, "IdBg"), QStringLiteral("after"));
+    QCOMPARE(shownText(shown, fieldName(field::IdBg)), QStringLiteral("after"));
 }
 
 void MainWindowBindingTest::listsMirrorTheForm()
 {
     ShownWindow shown;
     Form &form = shown.window->calculator().form();
-    auto *combo = shown.find<QComboBox>("LstIntrp");
+    auto *combo = shown.combo(ListId::LstIntrp);
     form.setListEntries(ListId::LstIntrp,
                         {QStringLiteral("1"), QStringLiteral("1,5"), QStringLiteral("2")});
     form.setListTextLine(ListId::LstIntrp, QStringLiteral("1"));
@@ -294,14 +293,14 @@ void MainWindowBindingTest::listsMirrorTheForm()
     form.setListTextLine(ListId::LstIntrp, QString());
     QCOMPARE(combo->count(), 0);
     QVERIFY(combo->lineEdit()->text().isEmpty());
-    QCOMPARE(shown.find<QComboBox>("Lstg")->count(), 0);
+    QCOMPARE(shown.combo(ListId::Lstg)->count(), 0);
 }
 
 void MainWindowBindingTest::listTextLineEditsReachTheCore()
 {
     ShownWindow shown;
     Form &form = shown.window->calculator().form();
-    auto *combo = shown.find<QComboBox>("Lstg");
+    auto *combo = shown.combo(ListId::Lstg);
     form.setListEntries(ListId::Lstg, {QStringLiteral("10"), QStringLiteral("20")});
     QTest::keyClicks(combo->lineEdit(), QStringLiteral("abc"));
     QCOMPARE(form.listTextLine(ListId::Lstg), QStringLiteral("abc"));
@@ -326,7 +325,7 @@ void MainWindowBindingTest::longListsFillAndCanBeRead()
 {
     ShownWindow shown;
     Form &form = shown.window->calculator().form();
-    auto *combo = shown.find<QComboBox>("LstIntrp");
+    auto *combo = shown.combo(ListId::LstIntrp);
     QStringList entries;
     for (int i = 0; i < 32765; ++i)
         entries << QString::number(1 + i / 9.0, 'g', 15);
@@ -353,9 +352,9 @@ void MainWindowBindingTest::enterAndEscapePressNothing()
     shown.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(shown.window.get()));
     // Data every solver could act on, so any press would show or change something.
-    type(shown, "Id(0)", "1");
-    type(shown, "Id(1)", "2");
-    type(shown, "Id(2)", "5");
+    type(shown, fieldName(field::Id(0)), "1");
+    type(shown, fieldName(field::Id(1)), "2");
+    type(shown, fieldName(field::Id(2)), "5");
     int clicks = 0;
     for (QPushButton *button : shown.window->findChildren<QPushButton *>())
         connect(button, &QPushButton::clicked, this, [&clicks] { ++clicks; });
@@ -372,9 +371,9 @@ void MainWindowBindingTest::enterAndEscapePressNothing()
     }
     QCOMPARE(clicks, 0);
     QVERIFY(shown.sink.messages.isEmpty());
-    QVERIFY(shownText(shown, "Id(3)").isEmpty());
-    QCOMPARE(shown.find<QComboBox>("LstIntrp")->count(), 0);
-    QCOMPARE(shown.find<QComboBox>("Lstg")->count(), 0);
+    QVERIFY(shownText(shown, fieldName(field::Id(3))).isEmpty());
+    QCOMPARE(shown.combo(ListId::LstIntrp)->count(), 0);
+    QCOMPARE(shown.combo(ListId::Lstg)->count(), 0);
 }
 
 void MainWindowBindingTest::everyButtonRunsItsOperation()
@@ -387,15 +386,15 @@ void MainWindowBindingTest::everyButtonRunsItsOperation()
     QCOMPARE(shown.sink.messages.last(), kTooFewData);
     // The same three numbers in the geometric fields: a geometric press solves them or refuses
     // them, but never writes the arithmetic fields.
-    type(shown, "Id(0)", "1");
-    type(shown, "Id(1)", "2");
-    type(shown, "Id(2)", "5");
+    type(shown, fieldName(field::Id(0)), "1");
+    type(shown, fieldName(field::Id(1)), "2");
+    type(shown, fieldName(field::Id(2)), "5");
     for (const char *name :
          {"OkGe", "OkABg", "Okab", "OkInteres(0)", "OkInteres(1)", "OkInteres(2)", "OkInteres(3)"})
         press(shown, name);
-    QVERIFY(shownText(shown, "Id(3)").isEmpty());
+    QVERIFY(shownText(shown, fieldName(field::Id(3))).isEmpty());
     press(shown, "OkAr");
-    QCOMPARE(shownText(shown, "Id(3)"), QStringLiteral("9"));
+    QCOMPARE(shownText(shown, fieldName(field::Id(3))), QStringLiteral("9"));
 }
 
 void MainWindowBindingTest::pressInTheSumFieldRunsItsClick()
@@ -403,34 +402,34 @@ void MainWindowBindingTest::pressInTheSumFieldRunsItsClick()
     ShownWindow shown;
     Form &form = shown.window->calculator().form();
     // a1 alone switches the display on: the empty ratio counts as 0.
-    type(shown, "Idg(0)", "2");
+    type(shown, fieldName(field::Idg(0)), "2");
     QVERIFY(form.sumDisplayOn());
     // r = 2 switches the display off; n, an and Sn hold text.
-    type(shown, "Idg(1)", "2");
+    type(shown, fieldName(field::Idg(1)), "2");
     QVERIFY(!form.sumDisplayOn());
     for (int k = 2; k <= 4; ++k)
         form.setText(field::Idg(k), QStringLiteral("7"));
 
     // Focus alone runs nothing.
-    shown.find("Idg(5)")->setFocus();
+    shown.edit(field::Idg(5))->setFocus();
     QVERIFY(!form.sumDisplayOn());
-    QCOMPARE(shownText(shown, "Idg(3)"), QStringLiteral("7"));
+    QCOMPARE(shownText(shown, fieldName(field::Idg(3))), QStringLiteral("7"));
     // A press in another geometric field runs nothing either.
-    QTest::mouseClick(shown.find("Idg(2)"), Qt::LeftButton);
-    QCOMPARE(shownText(shown, "Idg(3)"), QStringLiteral("7"));
+    QTest::mouseClick(shown.edit(field::Idg(2)), Qt::LeftButton);
+    QCOMPARE(shownText(shown, fieldName(field::Idg(3))), QStringLiteral("7"));
     // A press in the empty S field switches the display on and empties n, an and Sn.
-    QTest::mouseClick(shown.find("Idg(5)"), Qt::LeftButton);
+    QTest::mouseClick(shown.edit(field::Idg(5)), Qt::LeftButton);
     QVERIFY(form.sumDisplayOn());
     QVERIFY(shown.find("EtS")->isEnabled());
     for (int k = 2; k <= 4; ++k)
-        QVERIFY(shownText(shown, QStringLiteral("Idg(%1)").arg(k)).isEmpty());
-    QCOMPARE(shownText(shown, "Idg(0)"), QStringLiteral("2"));
-    QCOMPARE(shownText(shown, "Idg(1)"), QStringLiteral("2"));
+        QVERIFY(shownText(shown, fieldName(field::Idg(k))).isEmpty());
+    QCOMPARE(shownText(shown, fieldName(field::Idg(0))), QStringLiteral("2"));
+    QCOMPARE(shownText(shown, fieldName(field::Idg(1))), QStringLiteral("2"));
     // A second press, with nothing changed, runs it again.
     form.setText(field::Idg(3), QStringLiteral("7"));
-    QTest::mouseClick(shown.find("Idg(5)"), Qt::LeftButton);
-    QVERIFY(shownText(shown, "Idg(3)").isEmpty());
+    QTest::mouseClick(shown.edit(field::Idg(5)), Qt::LeftButton);
+    QVERIFY(shownText(shown, fieldName(field::Idg(3))).isEmpty());
 }
 
-TIREL_TEST(MainWindowBindingTest);
+QTEST_MAIN(MainWindowBindingTest)
 #include "main_window_binding_test.moc"

@@ -4,11 +4,11 @@
 
 // The main window as the user sees it: places, sizes, fonts, colours, captions, focus order and
 // the state at start.
-#include "support/test_main.h"
 #include "window/layout_widgets.h"
 #include "window_helpers.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -108,23 +108,23 @@ void MainWindowLayoutTest::absolutePositions_data()
     QTest::newRow("PInteresComercial") << "PInteresComercial" << QRect(11, 297, 600, 292);
     QTest::newRow("Panual") << "Panual" << QRect(11 + 10, 297 + 145, 580, 131);
     // Id(0): 555, 390, 615, 315.
-    QTest::newRow("Id(0)") << "Id(0)" << QRect(11 + 10 + 37, 11 + 25 + 26, 41, 21);
+    test::controlRow(fieldName(field::Id(0))) << QRect(11 + 10 + 37, 11 + 25 + 26, 41, 21);
     // OkAr: 3075, 390, 360, 315.
     QTest::newRow("OkAr") << "OkAr" << QRect(11 + 10 + 205, 11 + 25 + 26, 24, 21);
     // IdA: 2835, 915, 400, 315 (26.7 px wide).
-    QTest::newRow("IdA") << "IdA" << QRect(11 + 10 + 189, 11 + 25 + 61, 27, 21);
+    test::controlRow(fieldName(field::IdA)) << QRect(11 + 10 + 189, 11 + 25 + 61, 27, 21);
     // LstIntrp: 4965, 930, 825, 360.
-    QTest::newRow("LstIntrp") << "LstIntrp" << QRect(11 + 10 + 331, 11 + 25 + 62, 55, 24);
+    test::controlRow(listName(ListId::LstIntrp)) << QRect(11 + 10 + 331, 11 + 25 + 62, 55, 24);
     // Idg(5): 1680, 825, 615, 315.
-    QTest::newRow("Idg(5)") << "Idg(5)" << QRect(11 + 12 + 112, 11 + 137 + 55, 41, 21);
+    test::controlRow(fieldName(field::Idg(5))) << QRect(11 + 12 + 112, 11 + 137 + 55, 41, 21);
     // EtS: 1260, 885, 345, 315.
     QTest::newRow("EtS") << "EtS" << QRect(11 + 12 + 84, 11 + 137 + 59, 23, 21);
     // OkGe: 3105, 405, 360, 315.
     QTest::newRow("OkGe") << "OkGe" << QRect(11 + 12 + 207, 11 + 137 + 27, 24, 21);
     // Lstg: 4980, 1350, 825, 360.
-    QTest::newRow("Lstg") << "Lstg" << QRect(11 + 12 + 332, 11 + 137 + 90, 55, 24);
+    test::controlRow(listName(ListId::Lstg)) << QRect(11 + 12 + 332, 11 + 137 + 90, 55, 24);
     // IdI(1): 1680, 240, 555, 315.
-    QTest::newRow("IdI(1)") << "IdI(1)" << QRect(11 + 10 + 112, 297 + 25 + 16, 37, 21);
+    test::controlRow(fieldName(field::IdI(1))) << QRect(11 + 10 + 112, 297 + 25 + 16, 37, 21);
     // Label18: 1440, 300, 1455, 315.
     QTest::newRow("Label18") << "Label18" << QRect(11 + 10 + 96, 297 + 25 + 20, 97, 21);
     // OkInteres(1): 3420, 435, 360, 315.
@@ -132,7 +132,7 @@ void MainWindowLayoutTest::absolutePositions_data()
     // Label16: 120, 1140, 1140, 210.
     QTest::newRow("Label16") << "Label16" << QRect(11 + 10 + 8, 297 + 145 + 76, 76, 14);
     // IdI(15): 4365, 1365, 915, 315.
-    QTest::newRow("IdI(15)") << "IdI(15)" << QRect(11 + 10 + 291, 297 + 145 + 91, 61, 21);
+    test::controlRow(fieldName(field::IdI(15))) << QRect(11 + 10 + 291, 297 + 145 + 91, 61, 21);
 }
 
 void MainWindowLayoutTest::absolutePositions()
@@ -182,6 +182,10 @@ void MainWindowLayoutTest::interactiveControlsAboveLabels()
 
 void MainWindowLayoutTest::captionsFitTheirRectangles()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Measures the ink of the free faces as fontconfig draws them: on Windows the offscreen "
+          "platform draws them through Qt's own FreeType settings, and a desktop its real faces");
+#endif
     ShownWindow shown;
     const QList<QLabel *> labels = shown.window->findChildren<QLabel *>();
     QVERIFY(labels.size() >= 30);
@@ -236,18 +240,18 @@ void MainWindowLayoutTest::blankStretchLabelsReadAsIntended_data()
     QTest::addColumn<bool>("between");       // the middle piece centred between the two
     const QString rate = QStringLiteral("r =              %   t =");
     const QString terms = QStringLiteral("termes  entre              i  ");
-    QTest::newRow("Label18") << "Label18" << rate << "IdI(1)"
-                             << "IdI(2)" << false;
-    QTest::newRow("Label21") << "Label21" << rate << "IdI(5)"
-                             << "IdI(6)" << false;
-    QTest::newRow("Label23") << "Label23" << rate << "IdI(9)"
-                             << "IdI(10)" << false;
-    QTest::newRow("Label26") << "Label26" << rate << "IdI(13)"
-                             << "IdI(14)" << false;
-    QTest::newRow("Label7") << "Label7" << terms << "IdA"
-                            << "IdB" << true;
-    QTest::newRow("Label13") << "Label13" << terms << "IdAg"
-                             << "IdBg" << true;
+    QTest::newRow("Label18") << "Label18" << rate << fieldName(field::IdI(1))
+                             << fieldName(field::IdI(2)) << false;
+    QTest::newRow("Label21") << "Label21" << rate << fieldName(field::IdI(5))
+                             << fieldName(field::IdI(6)) << false;
+    QTest::newRow("Label23") << "Label23" << rate << fieldName(field::IdI(9))
+                             << fieldName(field::IdI(10)) << false;
+    QTest::newRow("Label26") << "Label26" << rate << fieldName(field::IdI(13))
+                             << fieldName(field::IdI(14)) << false;
+    QTest::newRow("Label7") << "Label7" << terms << fieldName(field::IdA) << fieldName(field::IdB)
+                            << true;
+    QTest::newRow("Label13") << "Label13" << terms << fieldName(field::IdAg)
+                             << fieldName(field::IdBg) << true;
 }
 
 void MainWindowLayoutTest::blankStretchLabelsReadAsIntended()
@@ -319,12 +323,15 @@ void MainWindowLayoutTest::fontsAndColours()
         return QFontInfo(shown.find(name)->font()).family();
     };
     QCOMPARE(familyOf("Label1"), QStringLiteral("Liberation Sans"));
-    QCOMPARE(familyOf("Id(0)"), QStringLiteral("Liberation Sans"));
-    QCOMPARE(familyOf("Etdescr"), QStringLiteral("Liberation Sans Narrow"));
+    QCOMPARE(familyOf(fieldName(field::Id(0))), QStringLiteral("Liberation Sans"));
+    // URW's OpenType file, named by its foundry where Type 1 copies of the face stand beside it.
+    const QString narrow = QStringLiteral("Nimbus Sans Narrow");
+    const QString openType = narrow + QStringLiteral(" [UKWN]");
+    QCOMPARE(familyOf("Etdescr"), QFontDatabase::families().contains(openType) ? openType : narrow);
     // 9.75 pt at 96 DPI is 13 px, 8.25 pt is 11 px, 12 pt is 16 px.
     QCOMPARE(shown.find("Label1")->font().pixelSize(), 13);
-    QCOMPARE(shown.find("Id(3)")->font().pixelSize(), 13);
-    QCOMPARE(shown.find("LstIntrp")->font().pixelSize(), 13);
+    QCOMPARE(shown.edit(field::Id(3))->font().pixelSize(), 13);
+    QCOMPARE(shown.combo(ListId::LstIntrp)->font().pixelSize(), 13);
     for (QPushButton *button : shown.window->findChildren<QPushButton *>()) {
         QCOMPARE(button->font().pixelSize(), 11);
         QVERIFY(!button->font().bold());
@@ -392,7 +399,7 @@ void MainWindowLayoutTest::fieldsAcceptAnyText()
         QCOMPARE(combo->lineEdit()->palette().color(QPalette::Base), QColor(255, 255, 192));
     }
     // A text far longer than the field keeps every character.
-    auto *edit = shown.find<QLineEdit>("Id(0)");
+    auto *edit = shown.edit(field::Id(0));
     const QString longText(40000, QLatin1Char('7'));
     edit->setFocus();
     edit->insert(longText);
@@ -441,15 +448,15 @@ void MainWindowLayoutTest::initialState()
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
     const QColor fieldColour = QApplication::palette().color(QPalette::Base);
     QVERIFY(buttonFace != fieldColour);
-    QCOMPARE(shown.find("Idg(5)")->palette().color(QPalette::Base), buttonFace);
-    QCOMPARE(shown.find("Idg(4)")->palette().color(QPalette::Base), fieldColour);
+    QCOMPARE(shown.edit(field::Idg(5))->palette().color(QPalette::Base), buttonFace);
+    QCOMPARE(shown.edit(field::Idg(4))->palette().color(QPalette::Base), fieldColour);
     // The display switched on gives the S field the usual field colour, and off again the
     // button face.
     shown.window->calculator().form().setSumDisplayOn(true);
-    QCOMPARE(shown.find("Idg(5)")->palette().color(QPalette::Base), fieldColour);
+    QCOMPARE(shown.edit(field::Idg(5))->palette().color(QPalette::Base), fieldColour);
     QVERIFY(shown.find("EtS")->isEnabled() && shown.find("Etdescr")->isEnabled());
     shown.window->calculator().form().setSumDisplayOn(false);
-    QCOMPARE(shown.find("Idg(5)")->palette().color(QPalette::Base), buttonFace);
+    QCOMPARE(shown.edit(field::Idg(5))->palette().color(QPalette::Base), buttonFace);
     QVERIFY(!shown.find("EtS")->isEnabled() && !shown.find("Etdescr")->isEnabled());
 }
 
@@ -487,14 +494,23 @@ void MainWindowLayoutTest::focusOrder()
     ShownWindow shown;
     shown.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(shown.window.get()));
-    const QStringList expected = {
-        "IdI(1)",  "IdI(0)",  "IdI(2)",  "OkInteres(0)", "IdI(3)",       "IdI(7)",  "OkInteres(1)",
-        "IdI(6)",  "IdI(4)",  "IdI(5)",  "IdI(9)",       "IdI(8)",       "IdI(10)", "OkInteres(2)",
-        "IdI(11)", "IdI(13)", "IdI(12)", "IdI(14)",      "OkInteres(3)", "IdI(15)", "LstIntrp",
-        "Okab",    "IdB",     "IdA",     "IdK",          "Id(4)",        "Id(3)",   "OkAr",
-        "Id(2)",   "Id(1)",   "Id(0)",   "IdKg",         "IdAg",         "IdBg",    "OkABg",
-        "Lstg",    "Idg(5)",  "Idg(0)",  "Idg(1)",       "Idg(2)",       "OkGe",    "Idg(3)",
-        "Idg(4)"};
+    using namespace field;
+    const auto name = [](FieldId id) { return fieldName(id); };
+    const QStringList expected = {name(IdI(1)),   name(IdI(0)),   name(IdI(2)),
+                                  "OkInteres(0)", name(IdI(3)),   name(IdI(7)),
+                                  "OkInteres(1)", name(IdI(6)),   name(IdI(4)),
+                                  name(IdI(5)),   name(IdI(9)),   name(IdI(8)),
+                                  name(IdI(10)),  "OkInteres(2)", name(IdI(11)),
+                                  name(IdI(13)),  name(IdI(12)),  name(IdI(14)),
+                                  "OkInteres(3)", name(IdI(15)),  listName(ListId::LstIntrp),
+                                  "Okab",         name(IdB),      name(IdA),
+                                  name(IdK),      name(Id(4)),    name(Id(3)),
+                                  "OkAr",         name(Id(2)),    name(Id(1)),
+                                  name(Id(0)),    name(IdKg),     name(IdAg),
+                                  name(IdBg),     "OkABg",        listName(ListId::Lstg),
+                                  name(Idg(5)),   name(Idg(0)),   name(Idg(1)),
+                                  name(Idg(2)),   "OkGe",         name(Idg(3)),
+                                  name(Idg(4))};
     QCOMPARE(expected.size(), 43);
     QCOMPARE(focusName(QApplication::focusWidget()), expected.first());
     QStringList seen;
@@ -532,8 +548,8 @@ void MainWindowLayoutTest::resizingMovesNothing()
     QCOMPARE(QColor(image.pixel(640, 100)), QColor(0, 0, 128));
     shown.window->resize(300, 200);
     QTRY_COMPARE(shown.window->size(), QSize(300, 200));
-    QCOMPARE(shown.inClient(shown.find("Id(0)")), before.value("Id(0)"));
+    QCOMPARE(shown.inClient(shown.edit(field::Id(0))), before.value(fieldName(field::Id(0))));
 }
 
-TIREL_TEST(MainWindowLayoutTest);
+QTEST_MAIN(MainWindowLayoutTest)
 #include "main_window_layout_test.moc"

@@ -7,7 +7,6 @@
 // working.
 #include "support/info_script.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
 #include "window/main_window.h"
 
 #include <QAction>
@@ -139,11 +138,12 @@ private slots:
         QCOMPARE(seen.text, QStringLiteral("No s'ha pogut iniciar Info.bat"));
         QCOMPARE(seen.icon, QMessageBox::Warning);
 
-        QTest::keyClicks(main.findChild<QLineEdit *>("Id(0)"), "1");
-        QTest::keyClicks(main.findChild<QLineEdit *>("Id(1)"), "2");
-        QTest::keyClicks(main.findChild<QLineEdit *>("Id(2)"), "5");
+        QTest::keyClicks(main.findChild<QLineEdit *>(tirel::fieldName(tirel::field::Id(0))), "1");
+        QTest::keyClicks(main.findChild<QLineEdit *>(tirel::fieldName(tirel::field::Id(1))), "2");
+        QTest::keyClicks(main.findChild<QLineEdit *>(tirel::fieldName(tirel::field::Id(2))), "5");
         QTest::mouseClick(main.findChild<QPushButton *>("OkAr"), Qt::LeftButton);
-        QCOMPARE(main.findChild<QLineEdit *>("Id(3)")->text(), QStringLiteral("9"));
+        QCOMPARE(main.findChild<QLineEdit *>(tirel::fieldName(tirel::field::Id(3)))->text(),
+                 QStringLiteral("9"));
         main.close();
     }
 
@@ -191,6 +191,6 @@ private slots:
     }
 };
 
-TIREL_TEST(MenuCommandsTest);
+QTEST_MAIN(MenuCommandsTest)
 
 #include "menu_commands_test.moc"

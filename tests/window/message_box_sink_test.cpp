@@ -4,7 +4,6 @@
 
 // The real message boxes: modal, with exactly the message's title, text and icon and one OK
 // button, closed here by clicking that button as a user would.
-#include "support/test_main.h"
 #include "window/main_window.h"
 #include "window/message_box_sink.h"
 
@@ -110,9 +109,9 @@ void MessageBoxSinkTest::windowWithoutSinkShowsRealBoxes()
     QCOMPARE(seen.icon, QMessageBox::Warning);
     QCOMPARE(seen.parent, &window);
     // The window goes on working after the box.
-    QTest::keyClicks(window.findChild<QLineEdit *>("Id(0)"), QStringLiteral("4"));
+    QTest::keyClicks(window.findChild<QLineEdit *>(fieldName(field::Id(0))), QStringLiteral("4"));
     QCOMPARE(window.calculator().form().text(field::Id(0)), QStringLiteral("4"));
 }
 
-TIREL_TEST(MessageBoxSinkTest);
+QTEST_MAIN(MessageBoxSinkTest)
 #include "message_box_sink_test.moc"

@@ -5,7 +5,6 @@
 // The window at any scale factor: Qt scales the pixels, the layout in logical pixels stays the
 // one of the twips table. CTest runs this program at factor 1; the pictures at other factors are
 // rendered here with every widget at its fractional place in device pixels, as on a screen.
-#include "support/test_main.h"
 #include "window/layout_widgets.h"
 #include "window_helpers.h"
 
@@ -80,18 +79,18 @@ private slots:
         QTest::addColumn<QRect>("geometry");
         QTest::newRow("Progressions") << "Progressions" << fromTwips(160, 165, 9000, 4170);
         QTest::newRow("PAritm") << "PAritm" << fromTwips(150, 375, 8700, 1485);
-        QTest::newRow("Id(0)") << "Id(0)" << fromTwips(555, 390, 615, 315);
+        test::controlRow(fieldName(field::Id(0))) << fromTwips(555, 390, 615, 315);
         QTest::newRow("OkAr") << "OkAr" << fromTwips(3075, 390, 360, 315);
-        QTest::newRow("LstIntrp") << "LstIntrp" << fromTwips(4965, 930, 825, 360);
+        test::controlRow(listName(ListId::LstIntrp)) << fromTwips(4965, 930, 825, 360);
         QTest::newRow("PGeom") << "PGeom" << fromTwips(180, 2055, 8700, 1845);
-        QTest::newRow("Idg(5)") << "Idg(5)" << fromTwips(1680, 825, 615, 315);
+        test::controlRow(fieldName(field::Idg(5))) << fromTwips(1680, 825, 615, 315);
         QTest::newRow("OkABg") << "OkABg" << fromTwips(4290, 1350, 495, 315);
         QTest::newRow("PInteresComercial")
             << "PInteresComercial" << fromTwips(160, 4455, 9000, 4380);
-        QTest::newRow("IdI(1)") << "IdI(1)" << fromTwips(1680, 240, 555, 315);
+        test::controlRow(fieldName(field::IdI(1))) << fromTwips(1680, 240, 555, 315);
         QTest::newRow("OkInteres(1)") << "OkInteres(1)" << fromTwips(3420, 435, 360, 315);
         QTest::newRow("Panual") << "Panual" << fromTwips(150, 2175, 8700, 1965);
-        QTest::newRow("IdI(15)") << "IdI(15)" << fromTwips(4365, 1365, 915, 315);
+        test::controlRow(fieldName(field::IdI(15))) << fromTwips(4365, 1365, 915, 315);
         QTest::newRow("OkInteres(3)") << "OkInteres(3)" << fromTwips(3495, 1380, 360, 315);
     }
 
@@ -111,9 +110,9 @@ private slots:
     void fontsKeepTheirLogicalSize()
     {
         ShownWindow shown;
-        QCOMPARE(shown.find<QLineEdit>("Id(0)")->font().pixelSize(), 13);
+        QCOMPARE(shown.edit(field::Id(0))->font().pixelSize(), 13);
         QCOMPARE(shown.find<QPushButton>("OkAr")->font().pixelSize(), 11);
-        QCOMPARE(shown.find<QComboBox>("Lstg")->font().pixelSize(), 13);
+        QCOMPARE(shown.combo(ListId::Lstg)->font().pixelSize(), 13);
     }
 
     void drawnWholeAtEveryScale_data()
@@ -146,5 +145,5 @@ private slots:
     }
 };
 
-TIREL_TEST(ScaleTest);
+QTEST_MAIN(ScaleTest)
 #include "scale_test.moc"

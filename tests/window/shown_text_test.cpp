@@ -4,7 +4,6 @@
 // Every line holding a text the program wrote shows its first character, the line being typed in
 // keeps its cursor after the last key, and a line's tooltip is its whole text exactly when the
 // line is too narrow for it.
-#include "support/test_main.h"
 #include "window_helpers.h"
 
 #include <QAbstractItemView>
@@ -85,5 +84,5 @@ private slots:
     }
 };
 
-TIREL_TEST(ShownTextTest);
+QTEST_MAIN(ShownTextTest)
 #include "shown_text_test.moc"

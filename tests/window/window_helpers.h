@@ -5,7 +5,9 @@
 #pragma once
 
 // What the window tests share: a shown main window over a recording sink, control lookup by
-// name, and the ink of a rendered widget.
+// name (a field's and a list's from core/fields.h, as the layout table names them), and the ink
+// of a rendered widget.
+#include "core/fields.h"
 #include "support/recording_sink.h"
 #include "window/main_window.h"
 
@@ -33,6 +35,8 @@ struct ShownWindow {
     {
         return window->findChild<T *>(name);
     }
+    QLineEdit *edit(FieldId id) const { return find<QLineEdit>(fieldName(id)); }
+    QComboBox *combo(ListId id) const { return find<QComboBox>(listName(id)); }
     QWidget *client() const { return window->centralWidget(); }
     // The rectangle of a control in the client area's coordinates.
     QRect inClient(const QWidget *widget) const
@@ -44,6 +48,12 @@ struct ShownWindow {
     std::unique_ptr<MainWindow> window;
     bool exposed = false;
 };
+
+// A table row named after the control it is about, the control's name its first column.
+inline QTestData &controlRow(const QString &name)
+{
+    return QTest::newRow(qPrintable(name)) << name;
+}
 
 // The fields, lists and buttons the user works with; a combo box's own text line counts as part
 // of its list.

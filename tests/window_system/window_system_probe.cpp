@@ -12,6 +12,8 @@
 // also reads the native client area, starts "Info"
 // when TIREL_PROBE_INFO_MARK names the file the Info.bat beside the program writes, and closes
 // the windows with the message Windows sends when the user closes one.
+#include "core/fields.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QGenericPlugin>
@@ -118,9 +120,9 @@ private:
 
         // 1, 2, 5 into a1, d, n of the arithmetic row, then its "Ok".
         const QList<std::pair<QString, QString>> typed = {
-            {QStringLiteral("Id(0)"), QStringLiteral("1")},
-            {QStringLiteral("Id(1)"), QStringLiteral("2")},
-            {QStringLiteral("Id(2)"), QStringLiteral("5")}};
+            {tirel::fieldName(tirel::field::Id(0)), QStringLiteral("1")},
+            {tirel::fieldName(tirel::field::Id(1)), QStringLiteral("2")},
+            {tirel::fieldName(tirel::field::Id(2)), QStringLiteral("5")}};
         for (const auto &[name, text] : typed) {
             auto *edit = main->findChild<QLineEdit *>(name);
             click(surface, edit);
@@ -130,8 +132,10 @@ private:
                 return;
         }
         click(surface, main->findChild<QPushButton *>(QStringLiteral("OkAr")));
-        const QString an = main->findChild<QLineEdit *>(QStringLiteral("Id(3)"))->text();
-        const QString sn = main->findChild<QLineEdit *>(QStringLiteral("Id(4)"))->text();
+        const QString an =
+            main->findChild<QLineEdit *>(tirel::fieldName(tirel::field::Id(3)))->text();
+        const QString sn =
+            main->findChild<QLineEdit *>(tirel::fieldName(tirel::field::Id(4)))->text();
         if (!check(an == u"9" && sn == u"25",
                    QStringLiteral("\"Ok\" wrote an = %1, Sn = %2").arg(an, sn)))
             return;

@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Tirel developers
+//
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/page_platform.h"
+
+#include "platform/page.h"
 
 #include <QWidget>
 
@@ -11,9 +13,10 @@
 
 namespace tirel {
 
+#ifdef Q_OS_WASM
+
 void placeMainWindow(QWidget &window)
 {
-#ifdef Q_OS_WASM
     // Qt shows a browser's windows full screen; this one keeps the size it has on the desktop.
     window.showNormal();
     // The page (dist/web/tirel-page.js) offers the call; a page without it keeps its own layout.
@@ -28,9 +31,12 @@ void placeMainWindow(QWidget &window)
     const QSize frame = window.frameGeometry().size();
     fit(frame.width(), frame.height());
     window.move(screen->geometry().topLeft());
-#else
-    Q_UNUSED(window);
-#endif
 }
+
+#else // Linux and Windows: the window manager places the window
+
+void placeMainWindow(QWidget &) {}
+
+#endif
 
 } // namespace tirel

@@ -4,6 +4,7 @@
 
 #pragma once
 
+// How a modal box waits for the user: a desktop's own loop, or a browser page's.
 class QDialog;
 
 namespace tirel {

@@ -4,8 +4,8 @@
 
 #pragma once
 
-// The "Info" command: starts the batch file Info.bat that lives beside the program, detached
-// and silent, and says so in a box when it cannot.
+// The "Info" command: looks for the batch file Info.bat beside the program or along PATH, starts
+// it detached and silent as the platform runs a batch file, and says so in a box when it cannot.
 #include "core/message.h"
 
 #include <QString>
@@ -32,7 +32,8 @@ public:
     // The first executable Info.bat in the search folders, or empty.
     QString locate() const;
     // Starts it without waiting, with no terminal or console window and its input and output on the
-    // null device. Returns whether it started; when it did not, the box has been shown.
+    // null device. Returns whether it started (never in a browser, which starts no program); when
+    // it did not, the box has been shown.
     bool start();
 
 private:

@@ -1,5 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tirel developers
+//
 // SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Where the platform decides between a face the layout names and its free stand-in.

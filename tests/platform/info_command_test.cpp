@@ -4,10 +4,9 @@
 
 // "Info": Info.bat is looked for beside the program, then along PATH, never in the current
 // folder; it runs detached, and every failure to start it ends in the "Info" box.
+#include "platform/info_command.h"
 #include "support/info_script.h"
 #include "support/recording_sink.h"
-#include "support/test_main.h"
-#include "window/info_command.h"
 
 #include <QDir>
 #include <QFile>
@@ -192,6 +191,6 @@ private slots:
     }
 };
 
-TIREL_TEST(InfoCommandTest);
+QTEST_MAIN(InfoCommandTest)
 
 #include "info_command_test.moc"
