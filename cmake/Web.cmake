@@ -3,16 +3,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # The WebAssembly build (scripts/web.sh): the same targets, over a static Qt built with emscripten.
+# qt_add_executable gives the program Qt's own wasm settings (a module factory named tirel_entry,
+# embind, the memory Qt asks for, the runtime helpers its loader uses); what follows is only ours.
 # Included before the targets are made; what concerns one target runs once they all exist.
 
 # The core reports a failed formula by throwing; without this the first throw would end the
-# program instead of reaching its catch.
-add_compile_options(-fexceptions)
-add_link_options(-fexceptions)
-# What qt_add_executable would add: the runtime helpers Qt's JavaScript calls, and the memory Qt
-# asks for at start; ENV and FS let the page and the test runner hand over variables and faces.
-add_link_options("SHELL:-sEXPORTED_RUNTIME_METHODS=UTF16ToString,stringToUTF16,ENV,FS"
-  "SHELL:-sINITIAL_MEMORY=50MB")
+# program instead of reaching its catch. Qt itself is built without exceptions.
+add_compile_options(-fexceptions "SHELL:-sDISABLE_EXCEPTION_CATCHING=0")
+add_link_options(-fexceptions "SHELL:-sDISABLE_EXCEPTION_CATCHING=0")
 # That Qt was built without zstd, so it cannot read resources the host rcc would compress with it.
 set(CMAKE_AUTORCC_OPTIONS --no-zstd)
 
@@ -29,18 +27,20 @@ function(tirel_web_program target)
     COMMAND ${CMAKE_COMMAND} -DSCRIPT=$<TARGET_FILE:${target}>
             -P ${PROJECT_SOURCE_DIR}/cmake/WebEmbindAsyncify.cmake
     VERBATIM)
-
 endfunction()
 
 function(tirel_web_targets)
-  # The core suites run under node (scripts/checks/web.sh): they report through their exit status,
-  # and link unoptimised, which keeps each link short.
+  # The core suites run under node (tests/web/node_run.js starts each as a module factory and
+  # hands it the environment); they report through their exit status, and link unoptimised,
+  # which keeps each link short. Qt's wasm code needs embind, which only qt_add_executable adds.
   if(BUILD_TESTING)
     get_property(tests DIRECTORY ${PROJECT_SOURCE_DIR}/tests PROPERTY BUILDSYSTEM_TARGETS)
     foreach(test IN LISTS tests)
       get_target_property(type ${test} TYPE)
       if(type STREQUAL "EXECUTABLE")
-        target_link_options(${test} PRIVATE -O0 -sEXIT_RUNTIME=1)
+        target_link_libraries(${test} PRIVATE embind)
+        target_link_options(${test} PRIVATE -O0 -sEXIT_RUNTIME=1 -sMODULARIZE=1
+          -sEXPORTED_RUNTIME_METHODS=ENV)
       endif()
     endforeach()
   endif()

@@ -13,6 +13,9 @@ if (!program) {
   console.error('usage: node_run.js PROGRAM.js [ARGUMENTS...]');
   process.exit(2);
 }
+// Qt asks the browser for the user's languages when a locale is made; node before 21 has no
+// navigator. The suites pin the locales they test.
+globalThis.navigator ??= { language: 'en-US', languages: ['en-US'] };
 const createInstance = require(path.resolve(program));
 const passed = Object.entries(process.env).filter(([name]) => /^(TIREL|QT)_/.test(name));
 
