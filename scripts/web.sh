@@ -38,6 +38,9 @@ if [ "$(debian_release)" -lt 13 ]; then
   mkdir -p "$cache"
   binds=(--bind "$cache" --bind "$build")
   [ -z "${TIREL_WEB_QT:-}" ] || binds+=(--bind "$TIREL_WEB_QT")
+  # A git worktree keeps its repository outside itself; the folder's source archive needs it.
+  repository="$(cd "$root" && realpath "$(git rev-parse --git-common-dir)")"
+  case "$repository/" in "$root"/*) ;; *) binds+=(--bind "$repository") ;; esac
   debian13_run "${binds[@]}" -- env TIREL_WEB_CACHE="$cache" TIREL_WEB_BUILD="$build" \
     TIREL_WEB_JOBS="$jobs" "$root/scripts/web.sh" "$@"
   exit
@@ -153,7 +156,8 @@ pack_web() {
   rm -rf "$stage" "$build/$name.zip"
   mkdir -p "$stage/faces" "$stage/licences/qt" "$stage/licences/faces"
   sed "s/@VERSION@/$version/g" "$root/dist/web/index.html" >"$stage/index.html"
-  cp "$root/dist/web/tirel-page.js" "$build/src/tirel.js" "$build/src/tirel.wasm" "$stage/"
+  cp "$root/dist/web/tirel-page.js" "$build/src/qtloader.js" "$build/src/tirel.js" \
+    "$build/src/tirel.wasm" "$stage/"
   cp "$root/dist/icons/tirel.svg" "$stage/"
   local face package file
   for face in "${faces[@]}"; do
