@@ -88,6 +88,16 @@
         letPinch();
         fitViewport();
       },
+      // Called by the program with the ids of the elements Qt keeps for screen readers over its
+      // controls, in the window's Tab order: each goes to the end of its window's elements, so
+      // they are read in that order.
+      tirelOrderAccessible: (ids) => {
+        const root = host.querySelector('#qt-shadow-container')?.shadowRoot;
+        for (const id of ids) {
+          const element = root?.getElementById(id);
+          element?.parentElement.appendChild(element);
+        }
+      },
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),
     });
