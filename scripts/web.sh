@@ -155,7 +155,13 @@ pack_web() {
   stage="$build/$name"
   rm -rf "$stage" "$build/$name.zip"
   mkdir -p "$stage/faces" "$stage/licences/qt" "$stage/licences/faces"
-  sed "s/@VERSION@/$version/g" "$root/dist/web/index.html" >"$stage/index.html"
+  # The help page, where the tree has one: the note links it and "Info" opens it.
+  local help=
+  if [ -f "$root/dist/help/ajuda.html" ]; then
+    cp "$root/dist/help/ajuda.html" "$stage/ajuda.html"
+    help=' · <a href="ajuda.html" target="_blank">ajuda</a>'
+  fi
+  sed -e "s/@VERSION@/$version/g" -e "s|@HELP@|$help|" "$root/dist/web/index.html" >"$stage/index.html"
   cp "$root/dist/web/tirel-page.js" "$build/src/qtloader.js" "$build/src/tirel.js" \
     "$build/src/tirel.wasm" "$stage/"
   cp "$root/dist/icons/tirel.svg" "$stage/"

@@ -63,6 +63,8 @@
       if (!response.ok) throw new Error(`faces/${name}: ${response.status}`);
       return [name, new Uint8Array(await response.arrayBuffer())];
     }));
+    // The help page lies beside this one when the folder carries it, and the note links it.
+    const help = note.querySelector('a[href="ajuda.html"]') !== null;
     let module = null;
     await qtLoad({
       qt: {
@@ -97,6 +99,12 @@
           const element = root?.getElementById(id);
           element?.parentElement.appendChild(element);
         }
+      },
+      // Called by the program's "Info": the help page in a tab of its own, when there is one.
+      tirelOpenHelp: () => {
+        const tab = help ? window.open('ajuda.html', '_blank') : null;
+        if (tab) tab.opener = null;
+        return tab !== null;
       },
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),

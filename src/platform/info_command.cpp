@@ -15,6 +15,9 @@
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #endif
+#ifdef Q_OS_WASM
+#include <emscripten/val.h>
+#endif
 
 namespace tirel {
 
@@ -76,6 +79,25 @@ bool startInfoProcess(const QString &)
 
 #endif
 
+#ifdef Q_OS_WASM
+
+// The page opens the program's help page in a tab of its own when its folder has one
+// (dist/web/tirel-page.js). Returns whether it did.
+bool openHelpPage()
+{
+    const emscripten::val open = emscripten::val::module_property("tirelOpenHelp");
+    return !open.isUndefined() && open().as<bool>();
+}
+
+#else // Linux and Windows start Info.bat
+
+bool openHelpPage()
+{
+    return false;
+}
+
+#endif
+
 } // namespace
 
 Message infoFailedMessage()
@@ -117,6 +139,8 @@ QString InfoCommand::locate() const
 
 bool InfoCommand::start()
 {
+    if (openHelpPage())
+        return true;
     const QString program = locate();
     const bool started = !program.isEmpty() && startInfoProcess(program);
     if (!started)

@@ -32,8 +32,8 @@ public:
     // The first executable Info.bat in the search folders, or empty.
     QString locate() const;
     // Starts it without waiting, with no terminal or console window and its input and output on the
-    // null device. Returns whether it started (never in a browser, which starts no program); when
-    // it did not, the box has been shown.
+    // null device; a browser starts no program, and opens the page's help page instead when the
+    // page has one. Returns whether it started or opened; when it did not, the box has been shown.
     bool start();
 
 private:
