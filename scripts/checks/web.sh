@@ -11,8 +11,12 @@
 #    Catalan and an English browser: the window appears, a1 = 1, d = 2, n = 5 and "Ok" give 9 and
 #    25, a compound interest gives its 15 digits with the locale's separator, too few data show
 #    "Dades insuficients", a box stays modal in the middle of a press (earlier writes shown behind
-#    it, later ones only after it), "Info" shows its box, nothing comes from outside the folder,
-#    and every field lies where the Linux window (the release build under Xvfb) has it.
+#    it, later ones only after it), "Info" shows its box (or opens the help page the folder
+#    carries), nothing comes from outside the folder, every field lies where the Linux window (the
+#    release build under Xvfb) has it, the window has no close button, and a screen reader finds
+#    every control named as on the desktop, in the window's Tab order, and is told each box's
+#    title and text; on a phone (390 x 844, touch) the whole window fits, a tap on a field opens
+#    a decimal keyboard, and taps and typed keys solve.
 # The screenshots stay in build/web/shots (TIREL_WEB_SHOTS moves them).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
