@@ -48,7 +48,7 @@ fi
 
 . "$root/scripts/lib/qt_source.sh"
 . "$root/scripts/lib/emscripten.sh"
-need_tools emcc node cmake ninja dpkg-source apt-get zip wasm-opt
+need_tools emcc node cmake ninja dpkg-source apt-get zip wasm-opt brotli gzip rsvg-convert python3
 setup_emscripten "$cache"
 
 host_qt_version
@@ -186,9 +186,74 @@ pack_web() {
   cp "$root/README.md" "$stage/README.md"
   # The program's own source, as committed, so the page's link to it works offline too.
   git -C "$root" archive --format=tar.gz --prefix="tirel-$version/" -o "$stage/source.tar.gz" HEAD
+  pack_installable "$stage"
+  write_worker "$stage"
+  compress_folder "$stage"
   (cd "$build" && zip -qr -X "$build/$name.zip" "$name")
+  pack_bare
   log "packed $stage and $build/$name.zip"
   echo "$build/$name.zip"
+}
+
+# Installable: the manifest, the icons installers ask for (drawn from the program's own), the
+# worker that keeps the page for use offline and what registers it, and the server.
+pack_installable() {
+  local stage="$1" size
+  cp "$root/dist/web/manifest.webmanifest" "$root/dist/web/offline.js" "$root/dist/web/serve.py" \
+    "$stage/"
+  mkdir -p "$stage/icons"
+  for size in 180 192 512; do
+    rsvg-convert -w "$size" -h "$size" -o "$stage/icons/tirel-$size.png" "$root/dist/icons/tirel.svg"
+  done
+  # Masks keep at least a circle of 80 % of the width: the icon inside it, on the page's colour.
+  rsvg-convert -w 288 -h 288 --page-width 512 --page-height 512 --left 112 --top 112 \
+    -b '#d4d0c8' -o "$stage/icons/tirel-maskable-512.png" "$root/dist/icons/tirel.svg"
+}
+
+# The service worker, with the digest of every file it keeps and of them all (its cache's name):
+# any change to the folder makes a new worker, which replaces the cached page whole.
+write_worker() {
+  local stage="$1"
+  (cd "$stage" && find . -type f ! -name 'service-worker.js*' ! -name 'serve.py*' -printf '%P\n' |
+    LC_ALL=C sort | xargs -d '\n' sha256sum) |
+    python3 -c '
+import json, sys, hashlib
+listing = sys.stdin.read()
+files = dict(reversed(line.split("  ", 1)) for line in listing.splitlines())
+# Not the compressed copies of a file: the browser gets those in its place.
+files = {p: d for p, d in files.items() if not (p[-3:] in (".br", ".gz") and p[:-3] in files)}
+listing = "".join(f"{d}  {p}\n" for p, d in files.items())
+template = open(sys.argv[1], encoding="utf-8").read()
+digest = hashlib.sha256(listing.encode()).hexdigest()[:16]
+text = template.replace("@DIGEST@", digest).replace("\x27@FILES@\x27", json.dumps(files, indent=1))
+open(sys.argv[2], "w", encoding="utf-8").write(text)
+' "$root/dist/web/service-worker.js" "$stage/service-worker.js"
+}
+
+# Every text, font and wasm file beside its .br (brotli at its best, the largest window browsers
+# take) and .gz (gzip -9), for a server to send whichever the browser accepts; a copy that would
+# not be smaller is left out.
+compress_folder() {
+  find "$1" -type f \( -name '*.html' -o -name '*.js' -o -name '*.wasm' -o -name '*.webmanifest' \
+    -o -name '*.svg' -o -name '*.txt' -o -name '*.md' -o -name '*.py' -o -name '*.ttf' \
+    -o -name '*.otf' \) -print0 |
+    xargs -0 -P "$jobs" -I{} sh -e -c '
+      brotli -f -q 11 -w 24 -o "$1.br" "$1"
+      gzip -9 -n -c "$1" >"$1.gz"
+      for packed in "$1.br" "$1.gz"; do
+        [ "$(stat -c %s "$packed")" -lt "$(stat -c %s "$1")" ] || rm "$packed"
+      done' sh {}
+}
+
+# The floor of the load benchmark (bench/web/load_bench.js), packed and compressed as the page
+# is, beside it and outside the zip.
+pack_bare() {
+  local bare="$build/tirel-bare-web"
+  rm -rf "$bare"
+  mkdir -p "$bare"
+  cp "$root/bench/web/index.html" "$build/bench/web/tirel_bare.js" \
+    "$build/bench/web/tirel_bare.wasm" "$build/bench/web/qtloader.js" "$bare/"
+  compress_folder "$bare"
 }
 
 case "$step" in

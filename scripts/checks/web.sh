@@ -6,17 +6,21 @@
 # later runs reuse its cache), the program and the core test programs, and packs the folder and
 # its zip. Then:
 #  - the core CTest suites, built for WebAssembly, run under node;
-#  - the page, served by python3's http.server, in headless chromium driven through the DevTools
-#    protocol (tests/web/page_check.js, puppeteer-core from tests/web/package-lock.json) in a
-#    Catalan and an English browser: the window appears, a1 = 1, d = 2, n = 5 and "Ok" give 9 and
-#    25, a compound interest gives its 15 digits with the locale's separator, too few data show
+#  - the page, served compressed by its own serve.py, in headless chromium driven through the
+#    DevTools protocol (tests/web/page_check.js, puppeteer-core from tests/web/package-lock.json)
+#    in a Catalan and an English browser: the window appears, a1 = 1, d = 2, n = 5 and "Ok" give 9
+#    and 25, a compound interest gives its 15 digits with the locale's separator, too few data show
 #    "Dades insuficients", a box stays modal in the middle of a press (earlier writes shown behind
-#    it, later ones only after it), "Info" shows its box (or opens the help page the folder
-#    carries), nothing comes from outside the folder, every field lies where the Linux window (the
-#    release build under Xvfb) has it, the window has no close button, and a screen reader finds
-#    every control named as on the desktop, in the window's Tab order, and is told each box's
-#    title and text; on a phone (390 x 844, touch) the whole window fits, a tap on a field opens
-#    a decimal keyboard, and taps and typed keys solve.
+#    it, later ones only after it), "Info" opens the help page the folder carries, nothing comes
+#    from outside the folder, every field lies where the Linux window (the release build under
+#    Xvfb) has it, the window has no close button, and a screen reader finds every control named
+#    as on the desktop, in the window's Tab order, and is told each box's title and text; on a
+#    phone (390 x 844, touch) the whole window fits, a tap on a field opens a decimal keyboard, and
+#    taps and typed keys solve;
+#  - offline after one visit: Chromium finds the page installable, and with the network off it
+#    reloads from its service worker and solves (tests/web/offline_check.js);
+#  - the load benchmark against a bare Qt page (bench/web/load_bench.js): its figures, never a
+#    failure on a timing.
 # The screenshots stay in build/web/shots (TIREL_WEB_SHOTS moves them).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -125,22 +129,35 @@ mkdir -p "$shots"
 cp "$work"/box-*.ppm "$shots/"
 convert "$work/linux.ppm" "$shots/linux-ca.png"
 
-# Any static server will do; this one picks a free port and names it.
-python3 -u -m http.server --bind 127.0.0.1 --directory "$stage" 0 >"$work/server.log" 2>&1 &
+# The folder's own server, compressed responses and all; it serves the bare page beside it too,
+# picks a free port and names it.
+python3 -u "$stage/serve.py" "$build" --port 0 >"$work/server.log" 2>&1 &
 server_pid=$!
 port=
 for _ in $(seq 50); do
-  port="$(sed -n 's/.* port \([0-9]*\) .*/\1/p' "$work/server.log" | head -1)"
+  port="$(sed -n 's|^serving .* at http://127.0.0.1:\([0-9]*\)/$|\1|p' "$work/server.log" | head -1)"
   [ -n "$port" ] && break
   sleep 0.1
 done
 [ -n "$port" ] || fail "the web server did not start: $(cat "$work/server.log")"
 
 started=$SECONDS
+url="http://127.0.0.1:$port/$(basename "$stage")/index.html"
 NODE_PATH="$modules/node_modules" node tests/web/page_check.js \
-  "http://127.0.0.1:$port/index.html" "$work/linux.ppm" "$work" "$shots" ||
+  "$url" "$work/linux.ppm" "$work" "$shots" ||
   fail "the page failed in chromium (screenshots in $shots)"
 for picture in "$shots"/*.ppm; do
   [ -e "$picture" ] && convert "$picture" "${picture%.ppm}.png" && rm "$picture"
 done
 echo "page in chromium: $((SECONDS - started)) s (screenshots in $shots)"
+
+# Offline and installable after one visit; then how fast it loads for a student at school.
+started=$SECONDS
+NODE_PATH="$modules/node_modules" node tests/web/offline_check.js "$url" "$work/linux.ppm" "$shots" ||
+  fail "the page failed offline (screenshots in $shots)"
+echo "page offline: $((SECONDS - started)) s"
+started=$SECONDS
+NODE_PATH="$modules/node_modules" node bench/web/load_bench.js "$url" \
+  "http://127.0.0.1:$port/tirel-bare-web/index.html" "$stage" "$build/tirel-bare-web" ||
+  fail "a page was not drawn, or not served compressed, in the load benchmark"
+echo "load benchmark: $((SECONDS - started)) s"

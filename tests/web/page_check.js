@@ -13,10 +13,10 @@
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const { spawnSync } = require('child_process');
 const puppeteer = require('puppeteer-core');
-const { readPpm, parsePpm, writePpm, crop, whiteBoxes, matchBoxes, equalShare, findFrameCorner } =
+const { readPpm, writePpm, crop, whiteBoxes, matchBoxes, equalShare, findFrameCorner } =
   require('./shot');
+const { at, sleep, grab, findWindow, userOf } = require('./page_user');
 
 const [url, linuxShot, linuxBoxes, outDir] = process.argv.slice(2);
 if (!outDir) {
@@ -24,18 +24,6 @@ if (!outDir) {
   process.exit(2);
 }
 
-// Centres of the controls used, in the client area's logical pixels: the layout table's twips
-// (src/window/layout_table.cpp) over 15, each container's offset added.
-const at = {
-  a1: [78, 72], d: [146, 71], n: [209, 71], okAr: [237, 72], an: [306, 71], sn: [390, 72],
-  compoundC: [85, 410], compoundR: [152, 410], compoundT: [222, 411], okCompound: [260, 411],
-  compoundFinal: [339, 410],
-  capC: [82, 490], capR: [157, 491], capT: [228, 491], okCap: [265, 492], capA: [342, 491],
-  ga1: [84, 183], gr: [152, 183], gn: [214, 183],
-  gk: [116, 247], ga: [226, 247], gb: [278, 247], okABg: [325, 248],
-  // The simple interest's rate, which holds the keyboard focus at start.
-  simpleR: [151, 348],
-};
 // Parts of the window compared as pictures (client pixels: left, top, width, height).
 const areas = { 'the geometric a1, r, n and list': [60, 170, 210, 28] };
 
@@ -98,17 +86,6 @@ function check(condition, what) {
   if (!condition) failures += 1;
   return condition;
 }
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
-// What the page's screen shows, as a picture: a screenshot of its element, turned into PPM by
-// ImageMagick's convert.
-async function grab(page) {
-  const png = await (await page.$('#screen')).screenshot({ type: 'png' });
-  const converted = spawnSync('convert', ['png:-', '-depth', '8', 'ppm:-'], { input: png, maxBuffer: 1 << 26 });
-  if (converted.status !== 0) throw new Error(`convert: ${converted.stderr}`);
-  return parsePpm(converted.stdout);
-}
-
 async function run(lang) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'tirel-chromium-'));
   const browser = await puppeteer.launch({
@@ -132,53 +109,15 @@ async function run(lang) {
     await page.goto(url, { waitUntil: 'load' });
 
     // The window appears: the page's screen takes its size.
-    await page.waitForFunction(() => document.getElementById('screen').style.width !== '',
-      { timeout: 60000 });
+    const shown = await findWindow(page, linuxCorner);
     check((await page.evaluate(() => navigator.languages[0])) === lang, `${lang}: the page's language`);
-    const box = await (await page.$('#screen')).boundingBox();
-    let image = null;
-    let corner = null;
-    for (let i = 0; i < 60 && !corner; ++i) {
-      await sleep(500);
-      image = await grab(page);
-      corner = findFrameCorner(image);
-    }
-    if (!check(corner !== null, `${lang}: the window is drawn`)) {
+    const { image, box, client } = shown;
+    if (!check(client !== undefined, `${lang}: the window is drawn`)) {
       console.log(log.join('\n'));
       writePpm(path.join(outDir, `${lang}-screen.ppm`), image);
       return;
     }
-    // The client area lies where the "Progressions" frame's corner says, as in the Linux grab.
-    const client = [corner[0] - linuxCorner[0], corner[1] - linuxCorner[1]];
-    const point = ([x, y]) => [box.x + client[0] + x, box.y + client[1] + y];
-    const click = async (name) => {
-      const [x, y] = point(at[name]);
-      await page.mouse.click(x, y);
-      await sleep(100);
-    };
-    const type = async (name, text) => {
-      await click(name);
-      await page.keyboard.type(text, { delay: 20 });
-    };
-    const copied = async () => {
-      await page.evaluate(() => navigator.clipboard.writeText('\u0000'));
-      await page.keyboard.down('Control');
-      await page.keyboard.press('KeyC');
-      await page.keyboard.up('Control');
-      for (let i = 0; i < 50; ++i) {
-        await sleep(100);
-        const text = await page.evaluate(() => navigator.clipboard.readText());
-        if (text !== '\u0000') return text;
-      }
-      return null;
-    };
-    const read = async (name) => {
-      await click(name);
-      await page.keyboard.down('Control');
-      await page.keyboard.press('KeyA');
-      await page.keyboard.up('Control');
-      return copied();
-    };
+    const { point, click, type, copied, read } = userOf(page, shown);
     // A message box is the one of the Linux program it shows: in the box's client area (the
     // canvas of the topmost of Qt's windows in the page) the text of each Linux box is looked for
     // (the buttons differ: Linux draws an icon on them), and an icon of its icon's colour; the
