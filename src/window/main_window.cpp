@@ -8,6 +8,7 @@
 #include "window/app_icon.h"
 #include "window/fixed_palette.h"
 #include "window/fonts.h"
+#include "window/keypad_decimal.h"
 #include "window/layout_table.h"
 #include "window/layout_widgets.h"
 #include "window/menu_commands.h"
@@ -118,6 +119,7 @@ MainWindow::MainWindow(const QLocale &locale, MessageSink *messages, QWidget *pa
 
     controls_ = buildControls(client);
     buildMenu();
+    keypadDecimal_ = new KeypadDecimal(calculator_.form().locale().decimalPoint(), this);
     bindFields();
     bindLists();
     bindButtons();
@@ -164,6 +166,7 @@ void MainWindow::bindFields()
             typingIn_ = outer;
         });
         trackOverflowToolTip(edit);
+        keypadDecimal_->watch(edit);
         if (field::isIdg(id))
             edit->installEventFilter(this);
         showFieldText(id);
@@ -187,6 +190,9 @@ void MainWindow::bindLists()
                 calculator_.editListText(id, text);
         });
         trackOverflowToolTip(combo->lineEdit());
+        // The keys reach the list itself while it has the focus, its text line when sent there.
+        keypadDecimal_->watch(combo);
+        keypadDecimal_->watch(combo->lineEdit());
         // Choosing a term puts it in the text line: that too is the user's edit. The line shows
         // the chosen term from its first character, as it shows a term the program writes.
         connect(combo, &QComboBox::textActivated, this, [this, id, combo](const QString &text) {

@@ -28,11 +28,11 @@ private slots:
                "IdBg=2 OkABg"
             << "IdA Id(0) Id(1) Id(4) LstIntrp IdAg Idg(0) Idg(1) Idg(3) Idg(4) Lstg";
         QTest::newRow("typing r") << "Idg(0)=1 Idg(1)=0.7"
-                                  << "Idg(0) Idg(5)";
+                                  << "Idg(5)";
         QTest::newRow("typing a1") << "Idg(1)=0.3 Idg(0)=1"
                                    << "Idg(5)";
-        QTest::newRow("typing a1 rewritten") << "Idg(1)=0.1 Idg(0)=1"
-                                             << "Idg(0) Idg(5)";
+        QTest::newRow("typing a1 beside a rounded sum") << "Idg(1)=0.1 Idg(0)=1"
+                                                        << "Idg(5)";
         QTest::newRow("typing S") << "Idg(0)=1 Idg(5)=3"
                                   << "Idg(1)";
         QTest::newRow("typing") << "Lstg=1.23456789012345 IdI(0)=1234567890123456 IdI(0)=12"
