@@ -62,7 +62,7 @@ echo "Depends: $depends"
 for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberation fonts-urw-base35 \
   fonts-comic-neue; do
   # Debian 13 names its Qt Core library libqt6core6t64.
-  tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*//' | grep -qxE "$pkg(t64)?" ||
+  tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*//' | grep -qxF -e "$pkg" -e "${pkg}t64" ||
     fail "Depends lacks $pkg"
 done
 tr ',' '\n' <<<"$(field Recommends)" | sed -E 's/^ +//; s/[ (].*//' | grep -qx qt6-wayland ||
