@@ -163,7 +163,7 @@ void MainWindow::bindFields()
             calculator_.edit(id, edit->text());
             typingIn_ = outer;
         });
-        trackOverflowToolTip(edit);
+        trackShownText(edit, form.locale());
         if (field::isIdg(id))
             edit->installEventFilter(this);
         showFieldText(id);
@@ -186,12 +186,12 @@ void MainWindow::bindLists()
             if (!combo->signalsBlocked() && text != calculator_.form().listTextLine(id))
                 calculator_.editListText(id, text);
         });
-        trackOverflowToolTip(combo->lineEdit());
+        trackShownText(combo->lineEdit(), form.locale());
         // Choosing a term puts it in the text line: that too is the user's edit. The line shows
-        // the chosen term from its first character, as it shows a term the program writes.
+        // the chosen term as it shows a term the program writes, which the term is.
         connect(combo, &QComboBox::textActivated, this, [this, id, combo](const QString &text) {
             calculator_.editListText(id, text);
-            combo->lineEdit()->setCursorPosition(0);
+            showWrittenText(combo->lineEdit(), text, false);
         });
         showListEntries(id);
     }
