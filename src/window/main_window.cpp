@@ -132,7 +132,14 @@ MainWindow::MainWindow(const QLocale &locale, MessageSink *messages, QWidget *pa
     controls_.byName.value(layout::focusOrder().first())->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // QWidget's destructor closes the window after this one has run, and the focus leaving a
+    // list's text line then reports the term in it as chosen: nothing may reach the calculator by
+    // then.
+    for (QComboBox *combo : controls_.lists)
+        combo->disconnect(this);
+}
 
 void MainWindow::buildMenu()
 {
