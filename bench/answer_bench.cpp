@@ -76,7 +76,7 @@ QList<PressCase> pressCases()
              [row](Calculator &c) { c.pressOkInteres(row); },
              QStringLiteral("OkInteres(%1)").arg(row), Qt::Key_unknown, IdI(first + 3), QString()});
     }
-    // "6" becomes "60": a1 follows from S and r, and its change forms S again, the same text.
+    // "6" becomes "60": a1 follows from S and r, and the typed S stays as it is.
     cases.append({QStringLiteral("key in S (Idg(5))"),
                   clearedThen({Idg(2), Idg(3), Idg(4)}, {{Idg(0), "3"}, {Idg(1), "0,5"}}),
                   [](Calculator &c) { c.edit(field::Idg(5), QStringLiteral("60")); },

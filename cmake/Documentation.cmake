@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Tirel developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# The manual pages, the changelog and the copyright file. The pages and
+# The manual pages, the changelog, the copyright file and the help page. The pages and
 # the changelog are compressed at build time, as Debian wants them (gzip -9, no name or time
 # stamp, so two builds give the same bytes); the program target depends on them, so building
 # just `tirel` before cpack is enough.
@@ -41,3 +41,18 @@ install(FILES ${tirel_doc_dir}/ca/man1/tirel.1.gz DESTINATION ${CMAKE_INSTALL_MA
 configure_file(${tirel_dist}/debian/copyright ${tirel_doc_dir}/copyright @ONLY)
 install(FILES ${tirel_doc_dir}/changelog.gz ${tirel_doc_dir}/copyright
         DESTINATION ${tirel_package_doc})
+
+# The help page, and beside the program the Info.bat that opens it (Packaging.cmake). The script
+# finds the page from its own place, so it is written here, never into the build's program
+# folder: a build that is not installed keeps the box that says no Info.bat was found.
+install(FILES ${tirel_dist}/help/ajuda.html DESTINATION ${tirel_package_doc})
+if(DEFINED TIREL_INSTALL_PROGRAMDIR)
+  cmake_path(ABSOLUTE_PATH TIREL_INSTALL_PROGRAMDIR BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX}
+             OUTPUT_VARIABLE tirel_program_dir)
+  cmake_path(ABSOLUTE_PATH tirel_package_doc BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX}
+             OUTPUT_VARIABLE tirel_help_dir)
+  cmake_path(RELATIVE_PATH tirel_help_dir BASE_DIRECTORY ${tirel_program_dir}
+             OUTPUT_VARIABLE TIREL_HELP_FROM_PROGRAM)
+  configure_file(${tirel_dist}/linux/Info.bat.in ${tirel_doc_dir}/Info.bat @ONLY)
+  install(PROGRAMS ${tirel_doc_dir}/Info.bat DESTINATION ${TIREL_INSTALL_PROGRAMDIR})
+endif()

@@ -2,9 +2,25 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Desktop integration files and the Debian package.
+# The program's place, the desktop integration files and the Debian package.
 set(TIREL_APP_ID cat.tirel.tirel)
 set(tirel_dist ${CMAKE_CURRENT_SOURCE_DIR}/dist)
+
+# On Linux the program lives in a private folder, beside the Info.bat its "Info" starts (its own
+# folder is where "Info" looks first: Documentation.cmake installs that file), and bin/tirel is a
+# relative link to it, so no Info.bat lies on PATH and the installed tree can move as a whole.
+# Elsewhere the program goes into bin/ alone.
+if(UNIX AND NOT APPLE AND NOT EMSCRIPTEN)
+  set(TIREL_INSTALL_PROGRAMDIR ${CMAKE_INSTALL_LIBEXECDIR}/tirel)
+  install(TARGETS tirel RUNTIME DESTINATION ${TIREL_INSTALL_PROGRAMDIR})
+  cmake_path(RELATIVE_PATH CMAKE_INSTALL_FULL_LIBEXECDIR BASE_DIRECTORY ${CMAKE_INSTALL_FULL_BINDIR}
+             OUTPUT_VARIABLE tirel_program_from_bin)
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/dist)
+  file(CREATE_LINK ${tirel_program_from_bin}/tirel/tirel ${CMAKE_CURRENT_BINARY_DIR}/dist/tirel SYMBOLIC)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/dist/tirel DESTINATION ${CMAKE_INSTALL_BINDIR})
+else()
+  install(TARGETS tirel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 install(FILES ${tirel_dist}/${TIREL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${tirel_dist}/${TIREL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -43,8 +59,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-liberation (>= 1:2) | fonts-liberation2, fonts-urw-base35, fonts-comic-neue")
-# Qt's own platform plugin for a Wayland session; under X11 the program runs without it.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# Qt's own platform plugin for a Wayland session; under X11 the program runs without it. xdg-open
+# is what Info.bat opens the help page with: only "Info" needs it, so it is recommended, not
+# depended on.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 
 include(CPack)
 include(${CMAKE_CURRENT_LIST_DIR}/Documentation.cmake)

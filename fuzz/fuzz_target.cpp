@@ -15,17 +15,6 @@ using namespace tirel::invariants;
 namespace {
 // Enough for long chains of edits and presses; more only slows each run down.
 constexpr qsizetype kMaxActions = 200;
-
-// The nesting bound ending an exchange breaks no invariant, but it is worth knowing how often
-// and on what: the first inputs that reach it are shown, then every thousandth.
-void noteBoundHit(const char *locale, const QList<Action> &history)
-{
-    static long hits = 0;
-    ++hits;
-    if (hits <= 3 || hits % 1000 == 0)
-        std::fprintf(stderr, "\n== input %ld reaching the nesting bound (%s locale):\n%s\n", hits,
-                     locale, qPrintable(describe(history)));
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -45,11 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             history.append(action);
             const QStringList broken = checker.run(action);
             const char *name = (data[0] & 1) ? "Catalan" : "C";
-            if (broken.isEmpty()) {
-                if (checker.lastRunHitBound())
-                    noteBoundHit(name, history);
+            if (broken.isEmpty())
                 continue;
-            }
             std::fprintf(stderr, "\n== broken invariant (%s locale) after:\n%s\n== broken:\n  %s\n",
                          name, qPrintable(describe(history)),
                          qPrintable(broken.join(QStringLiteral("\n  "))));

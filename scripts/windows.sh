@@ -129,8 +129,8 @@ write_qt_note() {
   }
 }
 
-# The folder the zip and the MSI are both made from: the stripped (and signed) tirel.exe, this
-# README and the licences.
+# The folder the zip and the MSI are both made from: the stripped (and signed) tirel.exe, the
+# Info.bat its "Info" starts with the help page that opens, this README and the licences.
 stage_files() {
   local stage="$1"
   rm -rf "$stage"
@@ -157,6 +157,9 @@ stage_files() {
     esac
   done
   sign "$stage/tirel.exe"
+  # "Info" looks for Info.bat beside the program first. A batch file's lines end in CR LF.
+  sed 's/$/\r/' "$root/dist/windows/Info.bat" >"$stage/Info.bat"
+  cp "$root/dist/help/ajuda.html" "$stage/ajuda.html"
   cp "$root/README.md" "$stage/README.md"
   cp "$root/LICENSES/GPL-3.0-or-later.txt" "$stage/licences/GPL-3.0-or-later.txt"
   # The exp, log and pow linked into tirel.exe come from musl (3rdparty/musl), under MIT.

@@ -7,9 +7,10 @@
 # The Debian package and the desktop files, checked in one place: both desktop files validate
 # without a remark; the package (of the build in TIREL_BUILD_DIR, else of a scratch release
 # build) has its control fields, exactly its files, an installed entry that starts the installed
-# program, and passes lintian with no error, no warning and no override; it holds the copyright
-# file, the changelog made from CHANGELOG.md and both manual pages, which man reads without a
-# warning. Exits non-zero on the first failure; leaves nothing behind.
+# program, an Info.bat beside the program that hands the installed help page to xdg-open, and
+# passes lintian with no error, no warning and no override; it holds the copyright file, the
+# changelog made from CHANGELOG.md and both manual pages, which man reads without a warning.
+# Exits non-zero on the first failure; leaves nothing behind.
 set -euo pipefail
 script_name="package check"
 . "$(dirname "$0")/../lib/common.sh"
@@ -62,11 +63,13 @@ echo "Depends: $depends"
 for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberation fonts-urw-base35 \
   fonts-comic-neue; do
   # Debian 13 names its Qt Core library libqt6core6t64.
-  tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*//' | grep -qxE "$pkg(t64)?" ||
+  tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*//' | grep -qxF -e "$pkg" -e "${pkg}t64" ||
     fail "Depends lacks $pkg"
 done
-tr ',' '\n' <<<"$(field Recommends)" | sed -E 's/^ +//; s/[ (].*//' | grep -qx qt6-wayland ||
-  fail "Recommends lacks qt6-wayland: '$(field Recommends)'"
+for pkg in qt6-wayland xdg-utils; do
+  tr ',' '\n' <<<"$(field Recommends)" | sed -E 's/^ +//; s/[ (].*//' | grep -qx "$pkg" ||
+    fail "Recommends lacks $pkg: '$(field Recommends)'"
+done
 # grep reads to the end here: with pipefail, a grep -q that stops early would fail the pipeline
 # through the writer's broken pipe whenever more lines follow the match.
 dpkg-deb -I "$deb" | grep '^ Description: ' >/dev/null || fail "no Description"
@@ -78,17 +81,35 @@ installed_files usr | LC_ALL=C sort >"$work/expected.txt"
 (cd "$scratch" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort) >"$work/actual.txt"
 diff -u "$work/expected.txt" "$work/actual.txt" || fail "unexpected file list in the package"
 
-file -b "$scratch/usr/bin/tirel" | grep -qE '^ELF .* (pie )?executable' ||
-  fail "usr/bin/tirel is no executable: $(file -b "$scratch/usr/bin/tirel")"
-[ -x "$scratch/usr/bin/tirel" ] || fail "usr/bin/tirel is not executable"
-if ldd "$scratch/usr/bin/tirel" | grep 'not found' >/dev/null; then
-  ldd "$scratch/usr/bin/tirel" >&2
+# The program lives in its own folder, and the command on PATH is a link to it.
+program="$scratch/usr/libexec/tirel/tirel"
+[ "$(readlink "$scratch/usr/bin/tirel")" = ../libexec/tirel/tirel ] ||
+  fail "usr/bin/tirel is not a link to ../libexec/tirel/tirel"
+file -b "$program" | grep -qE '^ELF .* (pie )?executable' ||
+  fail "usr/libexec/tirel/tirel is no executable: $(file -b "$program")"
+[ -x "$program" ] || fail "usr/libexec/tirel/tirel is not executable"
+if ldd "$program" | grep 'not found' >/dev/null; then
+  ldd "$program" >&2
   fail "the program needs a library that is not installed"
 fi
 file -b "$scratch/usr/share/icons/hicolor/32x32/apps/tirel.png" | grep -q '^PNG image data, 32 x 32' ||
   fail "the hicolor 32x32 icon is not a 32 x 32 PNG"
 file -b "$scratch/usr/share/icons/hicolor/scalable/apps/tirel.svg" | grep -qi 'SVG' ||
   fail "the scalable icon is not an SVG"
+
+# "Info" starts the Info.bat beside the program: it hands the installed help page to xdg-open (a
+# stand-in first on PATH that writes its arguments down) and nothing else.
+mkdir "$work/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$work/opened" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+PATH="$work/bin:$PATH" "$scratch/usr/libexec/tirel/Info.bat" || fail "Info.bat ended with status $?"
+# It returns at once, leaving xdg-open to run on.
+for _ in $(seq 50); do [ -s "$work/opened" ] && break; sleep 0.1; done
+page="$(realpath "$scratch/usr/share/doc/tirel/ajuda.html")"
+[ "$(cat "$work/opened" 2>/dev/null)" = "$page" ] ||
+  fail "Info.bat handed xdg-open '$(cat "$work/opened" 2>/dev/null)', not $page"
+cmp -s "$page" dist/help/ajuda.html || fail "the installed help page is not dist/help/ajuda.html"
+echo "Info.bat opens usr/share/doc/tirel/ajuda.html with xdg-open"
 
 # The installed entry starts the installed program and names the installed icon.
 entry="$scratch/usr/share/applications/$app_id.desktop"

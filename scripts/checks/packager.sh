@@ -7,7 +7,8 @@
 # None, tests off with the standard BUILD_TESTING, prefix /usr, warnings as errors; then an
 # install into a scratch DESTDIR. It must configure, build and install without a warning, never
 # look for Qt6Test, add none of the project's own hardening flags beside the builder's, and
-# install exactly the program, the desktop files, the icons, the manual pages and the documents.
+# install exactly the program with its Info.bat and the link to it, the desktop files, the icons,
+# the manual pages and the documents.
 set -euo pipefail
 script_name="packager check"
 . "$(dirname "$0")/../lib/common.sh"
@@ -51,6 +52,9 @@ DESTDIR="$work/root" cmake --install "$work/build" >"$work/install.log" 2>&1 ||
 installed_files usr | LC_ALL=C sort >"$work/expected.txt"
 (cd "$work/root" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort) >"$work/actual.txt"
 diff -u "$work/expected.txt" "$work/actual.txt" || fail "the install put other files in place"
-readelf -d "$work/root/usr/bin/tirel" | grep -q 'BIND_NOW' || fail "the builder's -z now did not reach the program"
+[ "$(readlink "$work/root/usr/bin/tirel")" = ../libexec/tirel/tirel ] ||
+  fail "usr/bin/tirel is not a link to ../libexec/tirel/tirel"
+readelf -d "$work/root/usr/libexec/tirel/tirel" | grep -q 'BIND_NOW' ||
+  fail "the builder's -z now did not reach the program"
 
 echo "$script_name passed in $((SECONDS - started)) s: $(wc -l <"$work/actual.txt") files installed, no Qt6Test, no warning"

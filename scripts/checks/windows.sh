@@ -6,16 +6,18 @@
 # its cache), cross-builds the program and its test programs and packs the zip. Then, under wine64
 # on a private X server with a private Wine prefix:
 #  - the core and window CTest suites, cross-built, through CMake's cross-compiling emulator;
-#  - the program with the window-system probe linked in, for a Catalan user: the user's locale, the
-#    619 x 599 client area, typing and "Ok", "Info" running an Info.bat placed beside the program, the About dialog, and exit status
-#    0 once the last window is closed;
+#  - the program with the window-system probe linked in, in a copy of the zip's folder, for a
+#    Catalan user: the user's locale, the 619 x 599 client area, typing and "Ok", "Info" running the
+#    zip's Info.bat, which hands the zip's ajuda.html to the default browser, the About dialog, and
+#    exit status 0 once the last window is closed;
 #  - the tirel.exe of the zip, alone in a folder: its window opens with a client area of 619 x 599
 #    below the menu bar, and closing it ends the program with exit status 0.
 # Before those, without Wine: the icon, version resource and manifest read back from the tirel.exe
 # of the zip and of the MSI, and a package signed with a certificate made for the run; and on the
 # fresh prefix, first of all, the MSI: a silent install, its Start-menu shortcut and "Apps" entry,
-# the installed program solving, an upgrade to a later version from the same program, and a
-# silent uninstall that leaves nothing of Tirel behind.
+# the installed program solving and its "Info" opening the installed help page, an upgrade to a
+# later version from the same program, and a silent uninstall that leaves nothing of Tirel behind.
+# The default browser is a stand-in that writes down the file it is given.
 set -euo pipefail
 script_name="windows check"
 . "$(dirname "$0")/../lib/common.sh"
@@ -129,6 +131,18 @@ started=$SECONDS
 "$wineserver" -w
 echo "Wine prefix ready in $((SECONDS - started)) s"
 
+# The default browser for .html files: the interpreter writing down the file it is given.
+opened="$work/opened"
+"$wine" reg add 'HKCR\.html' /ve /d PageRecorder /f >/dev/null
+"$wine" reg add 'HKCR\PageRecorder\shell\open\command' /ve /f \
+  /d "C:\\windows\\system32\\cmd.exe /d /c echo %1> Z:${opened//\//\\}" >/dev/null
+# Prints the file the browser was given, waiting up to 30 s for it, and forgets it.
+page_opened() {
+  for _ in $(seq 300); do [ -s "$opened" ] && break; sleep 0.1; done
+  tr -d '\r' <"$opened" 2>/dev/null || true
+  rm -f "$opened"
+}
+
 # The MSI, on the prefix before anything else ran in it.
 started=$SECONDS
 # Windows Installer's packed form of a {GUID}: the first three parts reversed, the rest byte by byte.
@@ -215,11 +229,17 @@ for step in "Id(0)|type|1" "Id(1)|type|2" "Id(2)|type|5" "OkAr|press|" "Id(3)|re
       ;;
   esac
 done
+# "Info", from the keyboard: Alt takes the menu bar, Return opens the menu "Info" on its first
+# item, Return chooses it. The installed Info.bat hands the installed page to the browser.
+xdotool key --clearmodifiers alt Return Return
+page="$(page_opened)"
+[ "$page" = 'C:\Program Files\Tirel\ajuda.html' ] ||
+  fail "\"Info\" of the installed tirel.exe opened '$page', not the installed ajuda.html"
 xdotool windowfocus --sync "$window" key --clearmodifiers alt+F4
 status=0
 wait "$app_pid" || status=$?
 [ "$status" -eq 0 ] || { cat "$work/installed.log" >&2; fail "the installed tirel.exe ended with status $status"; }
-echo "the installed tirel.exe solved a1 1, d 2, n 5: an 9, Sn 25, and ended with status 0"
+echo "the installed tirel.exe solved a1 1, d 2, n 5: an 9, Sn 25; \"Info\" opened $page; it ended with status 0"
 
 # The next version, packed from the same tirel.exe, replaces this one; this one then refuses to go
 # over it.
@@ -275,23 +295,26 @@ ctest --test-dir "$build" --output-on-failure --timeout 600 ||
 echo "suites under Wine: $((SECONDS - started)) s"
 unset QT_QPA_FONTDIR
 
-# The probe build, alone in a folder with an Info.bat that leaves a mark.
+# The probe build, in a copy of the zip's folder: its "Info" waits for the browser's record.
 started=$SECONDS
 mkdir "$work/probe"
-cp "$build/tirel_probe.exe" "$work/probe/"
-printf '@echo off\r\necho ran> "%s"\r\n' "Z:${work//\//\\}\\info-ran" >"$work/probe/Info.bat"
+unzip -q "$zip" -d "$work/probe"
+probe="$(find "$work/probe" -name tirel.exe -printf '%h')"
+cp "$build/tirel_probe.exe" "$probe/"
 status=0
 # A Catalan user: Wine gives Windows programs the locale of LC_ALL.
 LC_ALL=ca_ES.UTF-8 TIREL_PROBE_LOCALE=ca_ES TIREL_PROBE_PLATFORM=windows \
-  TIREL_PROBE_INFO_MARK="Z:$work/info-ran" QT_QPA_PLATFORM=windows QT_QPA_GENERIC_PLUGINS=tirelprobe \
-  timeout 120 "$run" "$work/probe/tirel_probe.exe" >"$work/probe.log" 2>&1 || status=$?
+  TIREL_PROBE_INFO_MARK="Z:$opened" QT_QPA_PLATFORM=windows QT_QPA_GENERIC_PLUGINS=tirelprobe \
+  timeout 120 "$run" "$probe/tirel_probe.exe" >"$work/probe.log" 2>&1 || status=$?
 # Windows ends its lines with CR LF.
 sed -i 's/\r$//' "$work/probe.log"
 grep '^windows probe:' "$work/probe.log" || true
 grep -q '^windows probe: closed the last window$' "$work/probe.log" ||
   { cat "$work/probe.log" >&2; fail "the probe did not get through its steps"; }
 [ "$status" -eq 0 ] || { cat "$work/probe.log" >&2; fail "the probe build ended with status $status"; }
-[ -e "$work/info-ran" ] || fail "Info.bat beside the program did not run"
+page="$(page_opened)"
+[ "$page" = "Z:${probe//\//\\}\\ajuda.html" ] || fail "the zip's Info.bat opened '$page', not the zip's ajuda.html"
+echo "the zip's Info.bat opened $page"
 
 # The zip's own tirel.exe, alone with its documents: no DLL beside it.
 mkdir "$work/zip"

@@ -15,6 +15,14 @@ Calculator::Calculator(MessageSink &messages, const QLocale &locale)
 {
 }
 
+void Calculator::edit(FieldId field, const QString &text)
+{
+    if (field == field::Idg(5))
+        geometric_.editSum(text);
+    else
+        form_.setText(field, text);
+}
+
 void Calculator::pressOkAr()
 {
     runFromButton(messages_, [this] { arithmetic_.OkAr_Click(); });

@@ -26,8 +26,9 @@ public:
     Form &form() { return form_; }
     const Form &form() const { return form_; }
 
-    // The user's own edit of a field's text (one call per keystroke).
-    void edit(FieldId field, const QString &text) { form_.setText(field, text); }
+    // The user's own edit of a field's text (one call per keystroke). Only the user's own
+    // change of the S field is turned into the first term or the ratio.
+    void edit(FieldId field, const QString &text);
     // The user's own edit of a list's text line: it adds no entry.
     void editListText(ListId list, const QString &text) { form_.setListTextLine(list, text); }
 

@@ -21,8 +21,9 @@ class Form : public QObject {
     Q_OBJECT
 
 public:
-    // The exchange between the S field and the first term ends by itself when a write leaves a
-    // text as it was; this bound ends it in an orderly way should it ever not settle.
+    // A change handling may write other fields, each write running its own handling nested
+    // inside it; the geometric section's goes a few levels deep at most. This bound ends any
+    // runaway in an orderly way, leaving the texts of the last writes.
     static constexpr int kMaxNesting = 32;
 
     using ChangeHandler = std::function<void(FieldId)>;

@@ -39,13 +39,10 @@ int cLibraryGeneralForm(double value, char (&buffer)[kBufferSize])
     return length;
 }
 
-// The same text as cLibraryGeneralForm, from one exact conversion to 15 significant digits
-// (std::to_chars rounds exactly, ties to even, as the C library does); only the magnitudes
-// near the largest double go the long way. Returns the length written into buffer.
-int generalForm(double value, char (&buffer)[kBufferSize])
+// A number's significant digits (at most kDigits, the first not 0) and its decimal exponent, as
+// the exact conversion rounds them. Returns the number of digits, trailing zeros dropped.
+int significantDigits(double value, char (&digits)[kDigits], bool &negative, int &exponent)
 {
-    if (!std::isfinite(value)) // no formula lets one through; written as the C library does
-        return cLibraryGeneralForm(value, buffer);
     char scientific[kBufferSize]; // [-]d.ddddddddddddddde(+|-)XX[X]
 #ifdef __cpp_lib_to_chars
     const char *end = std::to_chars(scientific, scientific + sizeof scientific, value,
@@ -58,27 +55,29 @@ int generalForm(double value, char (&buffer)[kBufferSize])
         scientific + std::snprintf(scientific, sizeof scientific, "%.*e", kDigits - 1, value);
 #endif
     const char *at = scientific;
-    const bool negative = *at == '-';
+    negative = *at == '-';
     at += negative ? 1 : 0;
-    char digits[kDigits];
     digits[0] = at[0];
     std::memcpy(digits + 1, at + 2, kDigits - 1);
     const char *exponentText = at + 1 + kDigits + 1; // past the digits and the 'e'
-    int exponent = 0;
+    exponent = 0;
     std::from_chars(exponentText + 1, end, exponent);
     if (exponentText[0] == '-')
         exponent = -exponent;
-    if (exponent >= 308)
-        return cLibraryGeneralForm(value, buffer);
-
     int significant = kDigits;
     while (significant > 1 && digits[significant - 1] == '0')
         --significant;
+    return significant;
+}
 
-    char *out = buffer;
+// Writes a number given by its significant digits (no trailing zero) and decimal exponent in the
+// general form, as plain digits or with an exponent. Returns the end of what it wrote.
+char *writeGeneralForm(char *out, bool negative, const char *digits, int significant, int exponent,
+                       bool withExponent)
+{
     if (negative)
         *out++ = '-';
-    if (exponent < -4 || exponent >= kDigits) {
+    if (withExponent) {
         *out++ = digits[0];
         if (significant > 1) {
             *out++ = '.';
@@ -90,7 +89,7 @@ int generalForm(double value, char (&buffer)[kBufferSize])
         const int magnitude = std::abs(exponent);
         if (magnitude < 10)
             *out++ = '0';
-        out = std::to_chars(out, buffer + sizeof buffer, magnitude).ptr;
+        out = std::to_chars(out, out + 4, magnitude).ptr;
     } else if (exponent >= 0) {
         const int whole = exponent + 1;
         for (int i = 0; i < whole; ++i)
@@ -108,7 +107,48 @@ int generalForm(double value, char (&buffer)[kBufferSize])
         std::memcpy(out, digits, significant);
         out += significant;
     }
-    return static_cast<int>(out - buffer);
+    return out;
+}
+
+// The same text as cLibraryGeneralForm, from one exact conversion to 15 significant digits
+// (std::to_chars rounds exactly, ties to even, as the C library does); only the magnitudes
+// near the largest double go the long way. Returns the length written into buffer.
+int generalForm(double value, char (&buffer)[kBufferSize])
+{
+    if (!std::isfinite(value)) // no formula lets one through; written as the C library does
+        return cLibraryGeneralForm(value, buffer);
+    char digits[kDigits];
+    bool negative = false;
+    int exponent = 0;
+    const int significant = significantDigits(value, digits, negative, exponent);
+    if (exponent >= 308)
+        return cLibraryGeneralForm(value, buffer);
+    // "%.15G" writes an exponent below -4 or from the 15th on.
+    const bool withExponent = exponent < -4 || exponent >= kDigits;
+    return static_cast<int>(
+        writeGeneralForm(buffer, negative, digits, significant, exponent, withExponent) - buffer);
+}
+
+// Rounds a number's digits to the first count of them, a half away from zero, carrying into the
+// exponent when every kept digit was a 9. Returns the number of digits, trailing zeros dropped.
+int roundDigits(char (&digits)[kDigits], int significant, int count, int &exponent)
+{
+    if (count >= significant)
+        return significant;
+    if (digits[count] >= '5') {
+        int at = count - 1;
+        while (at >= 0 && digits[at] == '9')
+            digits[at--] = '0';
+        if (at >= 0) {
+            ++digits[at];
+        } else {
+            digits[0] = '1';
+            ++exponent;
+        }
+    }
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    return count;
 }
 
 // QLocale's reader, given the locale's own signs and exponent in the forms Qt versions differ
@@ -197,34 +237,82 @@ QString NumberTextForm::operator()(double value) const
     if (value == 0.0)
         return QStringLiteral("0"); // minus zero included
     char buffer[kBufferSize];
-    const int length = generalForm(value, buffer);
+    return localised(buffer, generalForm(value, buffer));
+}
+
+QString NumberTextForm::localised(const char *text, int length) const
+{
     // The text was written in the C locale: put the locale's separator and signs in place.
     if (singleCharacters_) {
-        QString text(length, Qt::Uninitialized);
-        QChar *out = text.data();
+        QString result(length, Qt::Uninitialized);
+        QChar *out = result.data();
         for (int i = 0; i < length; ++i) {
-            const char c = buffer[i];
+            const char c = text[i];
             out[i] = c == '.'   ? decimalPoint_.front()
                      : c == '-' ? negativeSign_.front()
                      : c == '+' ? positiveSign_.front()
                                 : QChar(QLatin1Char(c));
         }
-        return text;
+        return result;
     }
-    QString text;
-    text.reserve(length + 4);
+    QString result;
+    result.reserve(length + 4);
     for (int i = 0; i < length; ++i) {
-        const char c = buffer[i];
+        const char c = text[i];
         if (c == '.')
-            text += decimalPoint_;
+            result += decimalPoint_;
         else if (c == '-')
-            text += negativeSign_;
+            result += negativeSign_;
         else if (c == '+')
-            text += positiveSign_;
+            result += positiveSign_;
         else
-            text += QLatin1Char(c);
+            result += QLatin1Char(c);
     }
-    return text;
+    return result;
+}
+
+QString fittedNumberText(const QString &text, const QLocale &locale,
+                         const std::function<bool(const QString &)> &fits)
+{
+    if (fits(text))
+        return text;
+    const std::optional<double> value = textToDouble(text, locale);
+    if (!value)
+        return text;
+    const NumberTextForm form(locale);
+    if (*value == 0.0)
+        return form(*value); // "0", which fits wherever a "#" does
+    char digits[kDigits];
+    bool negative = false;
+    int exponent = 0;
+    const int significant = significantDigits(*value, digits, negative, exponent);
+    // A number written with an exponent keeps one, whatever a carry makes of the exponent.
+    const bool textHasExponent = exponent < -4 || exponent >= kDigits;
+    QString tried;
+    for (int count = kDigits; count >= 1; --count) {
+        char kept[kDigits];
+        std::memcpy(kept, digits, kDigits);
+        int keptExponent = exponent;
+        const int keptCount = roundDigits(kept, significant, count, keptExponent);
+        // Plain digits only where the digits kept reach the units.
+        const bool withExponent = textHasExponent || keptExponent < -4 || keptExponent >= count;
+        char buffer[kBufferSize];
+        const char *end =
+            writeGeneralForm(buffer, negative, kept, keptCount, keptExponent, withExponent);
+        QString candidate = form.localised(buffer, static_cast<int>(end - buffer));
+        if (candidate == tried)
+            continue;
+        if (fits(candidate))
+            return candidate;
+        tried = std::move(candidate);
+    }
+    // Not even one digit and its exponent: the field is filled with the sign that its number does
+    // not fit.
+    constexpr int kMostSigns = 64;
+    QString sign(1, QLatin1Char('#'));
+    while (sign.size() < kMostSigns && fits(sign + QLatin1Char('#')))
+        sign += QLatin1Char('#');
+    return sign;
 }
 
 QString referenceDoubleToText(double value, const QLocale &locale)

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace tirel {
@@ -28,6 +29,8 @@ class NumberTextForm {
 public:
     explicit NumberTextForm(const QLocale &locale);
     QString operator()(double value) const;
+    // A text written in the C locale's form (digits, '.', '-', '+', 'E') in this locale's.
+    QString localised(const char *text, int length) const;
 
 private:
     QString decimalPoint_;
@@ -35,6 +38,16 @@ private:
     QString positiveSign_;
     bool singleCharacters_ = false; // every replacement is one character: write in place
 };
+
+// What a field too narrow for a number's text draws in its place: the number rounded to the most
+// significant digits (15 at most) whose text in the same general form fits. Each digit is
+// correctly rounded from the number's 15 digits, a half away from zero, a carry moving on into the
+// exponent (9,99999 kept to 2 digits is "10"); an exponent is written where the number's text has
+// one or where the digits kept do not reach the units ("4,786E+23", "1,776E+04"). Where not even
+// one digit and its exponent fit, the text is as many "#" as fit, at least one: the sign that the
+// number does not fit. A text that fits, or that is not a number, is returned as it is.
+QString fittedNumberText(const QString &text, const QLocale &locale,
+                         const std::function<bool(const QString &)> &fits);
 
 // The same text through the C library's general formatting, one call at a time: the yardstick
 // the text-equality test and the benchmark hold the fast path against.

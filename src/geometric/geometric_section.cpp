@@ -9,8 +9,10 @@
 #include "core/number_text.h"
 #include "cycle/solve_cycle.h"
 
+#include <QScopeGuard>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace tirel {
 
@@ -131,7 +133,8 @@ void GeometricSection::CalcSuma(double a1, double r)
 {
     const bool decreasing = std::fabs(r) < 1.0;
     ActivaSuma(decreasing);
-    if (!decreasing)
+    // The S the user typed stays as typed, beside the a1 or r it gave.
+    if (!decreasing || followingTypedSum_)
         return;
     QString sumText;
     try {
@@ -168,6 +171,14 @@ void GeometricSection::Idg_Change(int index)
     }
 }
 
+void GeometricSection::editSum(const QString &text)
+{
+    sumEditPending_ = true;
+    form_.setText(field::Idg(kSumIndex), text);
+    // Still set when the text was the same, or the nesting bound ran no handling.
+    sumEditPending_ = false;
+}
+
 void GeometricSection::followChange(int index)
 {
     auto &valProg = form_.valProg();
@@ -183,11 +194,21 @@ void GeometricSection::followChange(int index)
             CalcSuma(slot(0), slot(1));
         return;
     }
-    if (index != kSumIndex)
+    // A sum the program wrote (CalcSuma, or the switch-off emptying S) is only shown: turned back
+    // into a1 it would rewrite what the user typed, a rounded digit at a time.
+    if (index != kSumIndex || !std::exchange(sumEditPending_, false))
         return;
+    followingTypedSum_ = true;
+    const auto done = qScopeGuard([this] { followingTypedSum_ = false; });
+    followTypedSum();
+}
 
-    // Only a number in the S field is turned back into a1 or r: not the emptiness left by a
-    // switch-off, nor a sign or separator typed as the first character.
+void GeometricSection::followTypedSum()
+{
+    auto &valProg = form_.valProg();
+    auto slot = [&](int k) { return valProg[static_cast<std::size_t>(k)]; };
+    // Only a number in the S field is turned into a1 or r: not a sign or separator typed as the
+    // first character, nor the emptiness left by deleting it.
     if (!textToDouble(form_.text(field::Idg(kSumIndex)), form_.locale()))
         return;
     const Num sum = slot(kSumIndex);

@@ -103,7 +103,8 @@ Look formulaLook(double points, int look)
 {
     Look result = Look()
                       .colour(kFormulaRed, kFormulaGreen, kFormulaBlue)
-                      .withFont(Face::MsSansSerif, points, true);
+                      .withFont(Face::MsSansSerif, points, true)
+                      .standingOnBox();
     if (look & Centred)
         result.centre();
     if (look & Clear)

@@ -48,6 +48,7 @@ struct Look {
     bool transparent = false;     // a label that shows what lies beneath it
     bool disabledAtStart = false; // drawn greyed until the infinite-sum display goes on
     bool buttonFaceBase = false;  // a field on the button face instead of the field colour
+    bool onBox = false;           // a formula label: stands on its area's box
 
     Look &colour(int r, int g, int b)
     {
@@ -82,6 +83,11 @@ struct Look {
     Look &onButtonFace()
     {
         buttonFaceBase = true;
+        return *this;
+    }
+    Look &standingOnBox()
+    {
+        onBox = true;
         return *this;
     }
 };

@@ -8,6 +8,7 @@
 #include "window/app_icon.h"
 #include "window/fixed_palette.h"
 #include "window/fonts.h"
+#include "window/keypad_decimal.h"
 #include "window/layout_table.h"
 #include "window/layout_widgets.h"
 #include "window/menu_commands.h"
@@ -118,6 +119,7 @@ MainWindow::MainWindow(const QLocale &locale, MessageSink *messages, QWidget *pa
 
     controls_ = buildControls(client);
     buildMenu();
+    keypadDecimal_ = new KeypadDecimal(calculator_.form().locale().decimalPoint(), this);
     bindFields();
     bindLists();
     bindButtons();
@@ -132,7 +134,14 @@ MainWindow::MainWindow(const QLocale &locale, MessageSink *messages, QWidget *pa
     controls_.byName.value(layout::focusOrder().first())->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // QWidget's destructor closes the window after this one has run, and the focus leaving a
+    // list's text line then reports the term in it as chosen: nothing may reach the calculator by
+    // then.
+    for (QComboBox *combo : controls_.lists)
+        combo->disconnect(this);
+}
 
 void MainWindow::buildMenu()
 {
@@ -163,7 +172,8 @@ void MainWindow::bindFields()
             calculator_.edit(id, edit->text());
             typingIn_ = outer;
         });
-        trackOverflowToolTip(edit);
+        trackShownText(edit, form.locale());
+        keypadDecimal_->watch(edit);
         if (field::isIdg(id))
             edit->installEventFilter(this);
         showFieldText(id);
@@ -186,12 +196,15 @@ void MainWindow::bindLists()
             if (!combo->signalsBlocked() && text != calculator_.form().listTextLine(id))
                 calculator_.editListText(id, text);
         });
-        trackOverflowToolTip(combo->lineEdit());
+        trackShownText(combo->lineEdit(), form.locale());
+        // The keys reach the list itself while it has the focus, its text line when sent there.
+        keypadDecimal_->watch(combo);
+        keypadDecimal_->watch(combo->lineEdit());
         // Choosing a term puts it in the text line: that too is the user's edit. The line shows
-        // the chosen term from its first character, as it shows a term the program writes.
+        // the chosen term as it shows a term the program writes, which the term is.
         connect(combo, &QComboBox::textActivated, this, [this, id, combo](const QString &text) {
             calculator_.editListText(id, text);
-            combo->lineEdit()->setCursorPosition(0);
+            showWrittenText(combo->lineEdit(), text, false);
         });
         showListEntries(id);
     }

@@ -17,6 +17,8 @@
 
 namespace tirel {
 
+class KeypadDecimal;
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -47,6 +49,7 @@ private:
     BuiltControls controls_;
     QColor fieldBase_;
     QColor buttonFace_;
+    KeypadDecimal *keypadDecimal_ = nullptr;
     // The field whose own edit is running, or -1.
     int typingIn_ = -1;
 };

@@ -70,7 +70,12 @@ QWidget *makeLabel(const ControlSpec &spec, QWidget *parent)
         palette.setColor(QPalette::Inactive, QPalette::WindowText, *spec.look.textColour);
     }
     if (!spec.look.transparent) {
-        setAllGroups(palette, QPalette::Window, buttonFace());
+        // Behind its text a label paints the button face, and a formula label the face of the box
+        // it stands on: one colour in the classic scheme, two in the fixed palette (#efefef and
+        // #cacaca), where the button face would leave a lighter patch on the box.
+        setAllGroups(palette, QPalette::Window,
+                     spec.look.onBox ? palette.color(QPalette::Active, QPalette::Midlight)
+                                     : buttonFace());
         label->setAutoFillBackground(true);
     }
     label->setPalette(palette);

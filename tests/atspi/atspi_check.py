@@ -50,10 +50,17 @@ STEPS = [
     ("set", GE, "a1", "1"), ("set", GE, "r", "2"), ("set", GE, "n", "5"), ("press", GE, "Ok"),
     ("text", GE, "an", "16"), ("text", GE, "Sn", "31"), ("text", GE, "S", ""),
     ("enabled", "S =", False),
-    # The live exchange: a decreasing progression shows S, and an S written in turns a1.
+    # The live sum: a decreasing progression shows S, and the first term stays as written even
+    # where the sum is rounded (1 / 0.9).
     ("set", GE, "a1", "3"), ("set", GE, "r", "0.5"), ("text", GE, "S", "6"),
-    ("enabled", "S =", True), ("set", GE, "S", "60"), ("text", GE, "a1", "30"),
-    ("text", GE, "r", "0.5"), ("text", GE, "S", "60"),
+    ("enabled", "S =", True), ("set", GE, "a1", "1"), ("set", GE, "r", "0.1"),
+    ("text", GE, "S", "1.11111111111111"), ("text", GE, "a1", "1"),
+    # An S written in turns a1 (the ratio given) or, with the ratio emptied, r, and stays as
+    # written.
+    ("set", GE, "r", "0.5"), ("set", GE, "S", "60"), ("text", GE, "a1", "30"),
+    ("text", GE, "r", "0.5"), ("text", GE, "S", "60"), ("set", GE, "r", ""),
+    ("set", GE, "S", "70"), ("text", GE, "r", "0.571428571428571"), ("text", GE, "S", "70"),
+    ("text", GE, "a1", "30"),
     # A ratio of 2 switches the display off; a click into the empty S field switches it on and
     # empties n, an and Sn.
     ("set", GE, "r", "2"), ("text", GE, "S", ""), ("enabled", "S =", False),

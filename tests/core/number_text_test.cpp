@@ -197,6 +197,47 @@ private slots:
         }
     }
 
+    // The rounded form that fits a field of room characters.
+    void fitted_data()
+    {
+        QTest::addColumn<QString>("localeName");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QString>("fitted");
+        // clang-format off
+        QTest::newRow("exponent kept") << "ca" << "4,78598658461235E+23" << 9 << "4,786E+23";
+        QTest::newRow("one digit and exponent") << "ca" << "4,78598658461235E+23" << 5 << "5E+23";
+        QTest::newRow("sign fills the room") << "ca" << "4,78598658461235E+23" << 4 << "####";
+        QTest::newRow("sign at least once") << "ca" << "4,78598658461235E+23" << 0 << "#";
+        QTest::newRow("carry to 0,001") << "ca" << "0,000999999999999999" << 6 << "0,001";
+        QTest::newRow("compound interest") << "ca" << "17762,9314190201" << 8 << "17762,93";
+        QTest::newRow("amortisation") << "ca" << "12036,3880786037" << 8 << "12036,39";
+        QTest::newRow("carry through nines") << "ca" << "9,99999" << 4 << "10";
+        QTest::newRow("carry needs exponent") << "ca" << "99999,9" << 5 << "1E+05";
+        QTest::newRow("units out of reach") << "ca" << "123456789012345" << 8 << "1,23E+14";
+        QTest::newRow("negative") << "ca" << "-17762,9314190201" << 8 << "-17762,9";
+        QTest::newRow("negative half away") << "ca" << "-0,125" << 5 << "-0,13";
+        QTest::newRow("half of the text up") << "ca" << "2,675" << 4 << "2,68";
+        QTest::newRow("exponent after carry") << "ca" << "9,99999999999999E-05" << 6 << "1E-04";
+        QTest::newRow("three-digit exponent") << "ca" << "1,79769313486231E+308" << 8 << "1,8E+308";
+        QTest::newRow("zero") << "ca" << "0,0000" << 3 << "0";
+        QTest::newRow("fits as it is") << "ca" << "12,5" << 4 << "12,5";
+        QTest::newRow("not a number") << "ca" << "12abc" << 3 << "12abc";
+        QTest::newRow("C point") << "C" << "17762.9314190201" << 8 << "17762.93";
+        // clang-format on
+    }
+
+    void fitted()
+    {
+        QFETCH(QString, localeName);
+        QFETCH(QString, text);
+        QFETCH(int, room);
+        QFETCH(QString, fitted);
+        const QLocale locale = localeName == u"ca" ? catalan() : QLocale::c();
+        QCOMPARE(fittedNumberText(text, locale, [&](const QString &t) { return t.size() <= room; }),
+                 fitted);
+    }
+
     void int16Counts_data()
     {
         QTest::addColumn<QString>("text");

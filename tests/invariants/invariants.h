@@ -7,21 +7,21 @@
 // What must hold after any action on the calculator, whatever was typed and in whatever order
 // the buttons were pressed. The checker drives its own Calculator with a recording sink, records
 // every write the action makes, and compares the state before and after:
-// - the action ends, its change handling unwinds to no nesting and never nests beyond the
-//   bound that ends the exchange between S and the first term (run); crashes, reads out of
-//   bounds and undefined behaviour are the sanitizers' part, in the fuzzer and the asan build;
+// - the action ends, its change handling unwinds to no nesting and never reaches the bound
+//   that guards against a runaway (run); crashes, reads out of bounds and undefined behaviour
+//   are the sanitizers' part, in the fuzzer and the asan build;
 // - a press shows at most one box; a solver's Ok shows exactly the box its key calls for, or
-//   none and leaves every field of its group holding a number; a given field keeps its text
-//   unless the exchange with S rewrites the first term or the ratio; a numeric failure changes
-//   nothing, the interest rows' refusals write back "0" (checkSolverPress); an interpolation
-//   that cannot start changes nothing, one that fails later keeps what it wrote in its own
-//   order (checkInterpolationPress);
+//   none and leaves every field of its group holding a number; a given field keeps its text; a
+//   numeric failure changes nothing, the interest rows' refusals write back "0"
+//   (checkSolverPress); an interpolation that cannot start changes nothing, one that fails
+//   later keeps what it wrote in its own order (checkInterpolationPress);
 // - every text the program writes into a field or a list reads back as a number that writes
 //   as the same text; it empties only the S field, and n, an and Sn on a click in an empty S
 //   field (checkCommon);
-// - an action touches only the fields, lists and display of its own section (checkCommon);
-// - an edit leaves the typed text, unless the exchange rewrote it (checkEdit), and a click
-//   acts only in the S field (checkClick).
+// - an action touches only the fields, lists and display of its own section; an edit of the
+//   first term or the ratio writes only the S field beside it (checkCommon);
+// - an edit leaves the typed text, but for an S emptied as the display goes off (checkEdit), and
+//   a click acts only in the S field (checkClick).
 #include "calculator/calculator.h"
 #include "invariants/action_language.h"
 #include "support/recording_sink.h"
@@ -61,8 +61,6 @@ public:
     const QList<Message> &lastMessages() const { return sink_.messages; }
     // How many writes found the nesting bound reached, over the checker's life.
     int nestingBoundHits() const { return calculator_.form().nestingBoundHits(); }
-    // Whether the last action's exchange between S and the first term ran into the bound.
-    bool lastRunHitBound() const { return lastRunHitBound_; }
 
     // Performs the action and returns every invariant it broke, one line each; empty when all
     // held.
@@ -87,7 +85,6 @@ private:
     Calculator calculator_;
     QList<Event> events_;
     bool editing_ = false;
-    bool lastRunHitBound_ = false;
 };
 
 // A text the program may write: it reads back as a number in the locale and writes again as

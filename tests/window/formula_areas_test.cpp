@@ -36,6 +36,8 @@ private slots:
     void exponentsStandRightAfterTheirBase();
     void inkKeepsApartInsideTheBox_data();
     void inkKeepsApartInsideTheBox();
+    void boxIsOneSurface_data();
+    void boxIsOneSurface();
     void boxesLieInTheLowestLayer();
     void unchangedByTypingPressingAndResizing();
 };
@@ -108,10 +110,9 @@ void FormulaAreasTest::formulaLabels()
     QCOMPARE(label->palette().color(QPalette::Active, QPalette::WindowText), kFormulaColour);
     QCOMPARE(label->isCentred(), centred);
     QCOMPARE(label->autoFillBackground(), !transparent);
-    if (!transparent) {
+    if (!transparent) // the face of the box it stands on
         QCOMPARE(label->palette().color(QPalette::Window),
-                 QApplication::palette().color(QPalette::Button));
-    }
+                 label->palette().color(QPalette::Midlight));
     // Drawn in the formula colour.
     const QImage image = test::imageOf(label);
     int formulaPixels = 0;
@@ -324,6 +325,58 @@ void FormulaAreasTest::inkKeepsApartInsideTheBox()
                      qPrintable(owner.value(at) + " crosses " + bar->objectName()));
         }
     }
+}
+
+void FormulaAreasTest::boxIsOneSurface_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<double>("factor");
+    for (const QString &box : kBoxes) {
+        for (const double factor : {1.0, 1.5})
+            QTest::addRow("%s at %g", qPrintable(box), factor) << box << factor;
+    }
+}
+
+// Rendered as a screen at the scale factor shows it: every device pixel inside the box's outline
+// has the box's colour, but for the ink of the texts and bars on it (a pixel around each for its
+// antialiased edge).
+void FormulaAreasTest::boxIsOneSurface()
+{
+    QFETCH(QString, box);
+    QFETCH(double, factor);
+    ShownWindow shown;
+    auto *shape = shown.find<BoxShape>(box);
+    QWidget *frame = shape->parentWidget();
+    QImage image((QSizeF(frame->size()) * factor).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(factor);
+    frame->render(&image);
+    QRegion ink;
+    for (QObject *child : frame->children()) {
+        if (auto *label = qobject_cast<CaptionLabel *>(child)) {
+            const QFontMetricsF metrics(label->font());
+            const qreal slack = label->width() - metrics.horizontalAdvance(label->text());
+            const QPointF origin =
+                label->pos() + QPointF(label->isCentred() ? slack / 2 : 0, label->baseline());
+            ink += metrics.tightBoundingRect(label->text()).translated(origin).toAlignedRect();
+        } else if (auto *bar = qobject_cast<LineShape *>(child)) {
+            ink += bar->pixels();
+        }
+    }
+    const QRgb face = shape->palette().color(QPalette::Midlight).rgb();
+    const QRectF inside = shape->geometry().adjusted(2, 2, -2, -2);
+    int surface = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QPointF at((x + 0.5) / factor, (y + 0.5) / factor);
+            const QPoint pixel(static_cast<int>(at.x()), static_cast<int>(at.y()));
+            if (!inside.contains(at) || ink.intersects(QRect(pixel - QPoint(1, 1), QSize(3, 3))))
+                continue;
+            ++surface;
+            QVERIFY2(image.pixel(x, y) == face,
+                     qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+        }
+    }
+    QVERIFY(surface > shape->width() * shape->height() * factor * factor / 3);
 }
 
 void FormulaAreasTest::boxesLieInTheLowestLayer()

@@ -24,9 +24,13 @@ QLineEdit *geometricField(const ShownWindow &shown, int index)
 
 // One user action of the shared table (support/infinite_sum_cases.h), as the user makes it: End
 // and the keys for "+", Ctrl+A and the keys for "=", Ctrl+A and Ctrl+V for "!", Backspace until
-// the field is empty for "<", a mouse click for "click".
+// the field is empty for "<", a mouse click for "click" and on "Ok" for "ok".
 void act(const ShownWindow &shown, const QString &action)
 {
+    if (action == u"ok") {
+        QTest::mouseClick(shown.find<QPushButton>("OkGe"), Qt::LeftButton);
+        return;
+    }
     if (action.startsWith(u"click")) {
         QTest::mouseClick(geometricField(shown, action.mid(5).toInt()), Qt::LeftButton);
         return;
@@ -94,7 +98,8 @@ private slots:
         QFETCH(QStringList, actions);
         QFETCH(QStringList, texts);
         QFETCH(bool, on);
-        ShownWindow shown(locale == u"ca" ? QLocale(QLocale::Catalan) : QLocale::c());
+        ShownWindow shown(locale == u"ca" ? QLocale(QLocale::Catalan, QLocale::Spain)
+                                          : QLocale::c());
         QVERIFY(shown.exposed);
         for (const QString &action : actions)
             act(shown, action);

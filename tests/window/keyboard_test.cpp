@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The window worked with the keyboard alone: Tab reaches every control, and Space presses the
-// button that holds the focus.
+// The window worked with the keyboard alone: Tab reaches every control, Space presses the button
+// that holds the focus, and the numeric keypad's decimal key types the locale's separator.
 #include "window_helpers.h"
 
 #include <QApplication>
@@ -192,6 +192,59 @@ private slots:
         QTest::keyClick(focused(), Qt::Key_Down);
         QVERIFY(list->currentIndex() >= 0);
         QCOMPARE(list->lineEdit()->text(), list->itemText(list->currentIndex()));
+    }
+
+    // In every field and list text line: 3, the key, 5. The keypad's decimal key (a point or a
+    // comma on the keypad, by keyboard layout) types the locale's separator; the main keyboard's
+    // keys type themselves.
+    void keypadDecimalKey_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("keypad");
+        QTest::addColumn<QString>("typed");
+        auto row = [](const char *name, const char *locale, Qt::Key key, bool keypad,
+                      const char *typed) {
+            QTest::newRow(name) << QString::fromLatin1(locale) << int(key) << keypad
+                                << QString::fromLatin1(typed);
+        };
+        row("ca: keypad point", "ca", Qt::Key_Period, true, ",");
+        row("ca: keypad comma", "ca", Qt::Key_Comma, true, ",");
+        row("ca: main point", "ca", Qt::Key_Period, false, ".");
+        row("C: keypad point", "C", Qt::Key_Period, true, ".");
+        row("C: keypad comma", "C", Qt::Key_Comma, true, ".");
+        row("C: main comma", "C", Qt::Key_Comma, false, ",");
+    }
+
+    void keypadDecimalKey()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, key);
+        QFETCH(bool, keypad);
+        QFETCH(QString, typed);
+        ShownWindow shown(locale == u"ca" ? QLocale(QLocale::Catalan, QLocale::Spain)
+                                          : QLocale::c());
+        QVERIFY(shown.exposed);
+        const QString keyText = key == Qt::Key_Period ? QStringLiteral(".") : QStringLiteral(",");
+        const QString expected = u'3' + typed + u'5';
+        // A list gets the keys itself while it has the focus.
+        QList<QWidget *> targets;
+        for (int n = 0; n < field::kFieldCount; ++n)
+            targets << shown.edit(FieldId{n});
+        targets << shown.combo(ListId::LstIntrp) << shown.combo(ListId::Lstg);
+        for (QWidget *target : targets) {
+            QTest::keyClicks(target, QStringLiteral("3"));
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), keyText,
+                                keypad ? Qt::KeypadModifier : Qt::NoModifier);
+            QTest::keyClicks(target, QStringLiteral("5"));
+            auto *combo = qobject_cast<QComboBox *>(target);
+            auto *edit = combo ? combo->lineEdit() : static_cast<QLineEdit *>(target);
+            QCOMPARE(edit->text(), expected);
+            // Emptied again, so that no field acts on another's text.
+            QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(target, Qt::Key_Backspace);
+            QCOMPARE(edit->text(), QString());
+        }
     }
 };
 

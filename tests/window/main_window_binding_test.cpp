@@ -185,7 +185,8 @@ void MainWindowBindingTest::assistiveTextReachesTheCore_data()
 }
 
 // What assistive technology writes is used exactly as typing would be: by the solve, by the
-// exchange between S and the first term, and in a list's text line; each change is one write.
+// infinite sum (an S written in gives the first term), and in a list's text line; each change is
+// one write.
 void MainWindowBindingTest::assistiveTextReachesTheCore()
 {
     QFETCH(QString, route);

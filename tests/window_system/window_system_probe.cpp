@@ -10,8 +10,8 @@
 // The Windows check links the same probe into a copy of the program and sets
 // TIREL_PROBE_PLATFORM=windows and TIREL_PROBE_LOCALE to the locale the user has chosen; there it
 // also reads the native client area, starts "Info"
-// when TIREL_PROBE_INFO_MARK names the file the Info.bat beside the program writes, and closes
-// the windows with the message Windows sends when the user closes one.
+// when TIREL_PROBE_INFO_MARK names a file that appears once the Info.bat beside the program has
+// done its work, and closes the windows with the message Windows sends when the user closes one.
 #include "core/fields.h"
 
 #include <QAction>
