@@ -21,21 +21,24 @@
 #    reloads from its service worker and solves (tests/web/offline_check.js);
 #  - the load benchmark against a bare Qt page (bench/web/load_bench.js): its figures, never a
 #    failure on a timing.
-# The screenshots stay in build/web/shots (TIREL_WEB_SHOTS moves them).
+# The screenshots stay in build/clones/web/build/web/shots (TIREL_WEB_SHOTS moves them).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 script_name="web check"
 . "$root/scripts/lib/common.sh"
 cd "$root"
-build="$(realpath -m "${TIREL_WEB_BUILD:-build/web}")"
+# The README's web command, as a newcomer runs it: in a fresh clone, into its build/web.
+clone="$root/build/clones/web"
+build="$clone/build/web"
 program="$(realpath -m "${TIREL_BUILD_DIR:-build/release}/src/tirel")"
 shots="$(realpath -m "${TIREL_WEB_SHOTS:-$build/shots}")"
 need_tools node npm chromium python3 xdotool import ctest
 [ -x "$program" ] || fail "$program is missing (the release build the checks use)"
 
+fresh_clone "$clone"
 mkdir -p "$(dirname "$build")"
 started=$SECONDS
-TIREL_WEB_BUILD="$build" scripts/web.sh >"$build.log" 2>&1 ||
+(cd "$clone" && env -u TIREL_WEB_BUILD scripts/web.sh) >"$build.log" 2>&1 ||
   { tail -40 "$build.log" >&2; fail "scripts/web.sh failed (log: $build.log)"; }
 zip="$(tail -1 "$build.log")"
 stage="${zip%.zip}"

@@ -23,16 +23,19 @@ script_name="windows check"
 . "$(dirname "$0")/../lib/common.sh"
 root="$tirel_root"
 cd "$root"
-build="$(realpath -m "${TIREL_WINDOWS_BUILD:-build/windows}")"
+# The README's Windows command, as a newcomer runs it: in a fresh clone, into its build/windows.
+clone="$root/build/clones/windows"
+build="$clone/build/windows"
 find_wine
 # Hands the QT_ variables over, which Wine itself would leave out.
 run="$root/scripts/lib/wine-run.sh"
 need_tools Xvfb xdotool xwininfo xclip unzip wrestool icotool msiinfo msiextract osslsigncode openssl strings
 
+fresh_clone "$clone"
 mkdir -p "$(dirname "$build")"
 started=$SECONDS
 # Built as a release without a certificate is: unsigned, and saying so.
-env -u TIREL_SIGN_PKCS12 -u TIREL_SIGN_PASSWORD TIREL_WINDOWS_BUILD="$build" scripts/windows.sh \
+(cd "$clone" && env -u TIREL_SIGN_PKCS12 -u TIREL_SIGN_PASSWORD -u TIREL_WINDOWS_BUILD scripts/windows.sh) \
   >"$build.log" 2>&1 || { tail -40 "$build.log" >&2; fail "scripts/windows.sh failed (log: $build.log)"; }
 version="$(built_version "$build")"
 zip="$build/tirel-$version-windows-x86_64.zip"
