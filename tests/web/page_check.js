@@ -13,6 +13,7 @@
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+const { spawnSync } = require('child_process');
 const puppeteer = require('puppeteer-core');
 const { readPpm, writePpm, crop, whiteBoxes, matchBoxes, equalShare, findFrameCorner } =
   require('./shot');
