@@ -28,6 +28,13 @@ setsid scripts/web.sh qt >build/web-qt.log 2>&1 &
 web_qt=$!
 trap 'kill -- -"$windows_qt" -"$web_qt" 2>/dev/null || true' EXIT
 
+# The project's own builds below (the README's, the sanitizer's, the distribution's, the Windows
+# one) compile through ccache, kept beside the static Qts: a run after another compiles only what
+# changed. Paths are hashed relative to this clone, so every fresh clone under it shares the cache.
+export CCACHE_DIR="${TIREL_CCACHE_DIR:-/var/cache/tirel-ccache}" CCACHE_MAXSIZE=2G
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+
 step "format"
 scripts/format.sh
 
