@@ -101,12 +101,6 @@ build_qt() {
 # output only without their own fetch.
 build_tirel() {
   log "building Tirel for WebAssembly in $build"
-  # Emscripten's compiler through ccache, where there is one, with its cache beside the Qt: a
-  # rebuild in another clone compiles only what changed (paths hashed relative to the clone).
-  if command -v ccache >/dev/null; then
-    export EM_COMPILER_WRAPPER=ccache CCACHE_DIR="$cache/ccache" CCACHE_MAXSIZE=1G
-    export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
-  fi
   cmake -S "$root" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$emscripten_toolchain" \
