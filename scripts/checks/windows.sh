@@ -53,6 +53,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Prints the program's window once it is shown, waiting up to 60 s. Wine makes and destroys
+# windows of its own meanwhile; a query that meets one as it goes fails and is simply repeated.
+main_window() {
+  local id
+  for _ in $(seq 600); do
+    id="$(xdotool search --onlyvisible --name '^Progressions - Inter' 2>/dev/null | head -1)" || true
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
 # Windows Installer's tables as tab-separated rows, without the IDT format's line ends.
 msi_table() { msiinfo export "$1" "$2" | tr -d '\r'; }
 msi_property() { msi_table "$1" Property | sed -n "s/^$2\t//p"; }
@@ -209,7 +221,7 @@ echo "installed: the files, the Apps entry, the shortcut ${shortcuts[0]#"$WINEPR
 # reaches X through Wine's clipboard).
 "$wine" start /wait /unix "${shortcuts[0]}" >"$work/installed.log" 2>&1 &
 app_pid=$!
-window="$(timeout 60 xdotool search --sync --onlyvisible --name '^Progressions - Inter' | head -1)" ||
+window="$(main_window)" ||
   { cat "$work/installed.log" >&2; fail "the installed tirel.exe opened no window"; }
 xdotool windowfocus --sync "$window"
 sleep 0.5
@@ -243,7 +255,7 @@ echo "the installed tirel.exe solved a1 1, d 2, n 5: an 9, Sn 25, and ended with
 # the installed page to the browser. Under Wine the window then takes no Alt+F4, so the program
 # is ended by the task list.
 "$wine" start /unix "${shortcuts[0]}" >"$work/installed-info.log" 2>&1
-window="$(timeout 60 xdotool search --sync --onlyvisible --name '^Progressions - Inter' | head -1)" ||
+window="$(main_window)" ||
   { cat "$work/installed-info.log" >&2; fail "the installed tirel.exe opened no window again"; }
 xdotool windowfocus --sync "$window"
 sleep 0.5
@@ -343,7 +355,7 @@ exe="$(find "$work/zip" -name tirel.exe)"
 status=0
 QT_QPA_PLATFORM=windows QT_QPA_GENERIC_PLUGINS= timeout 120 "$run" "$exe" >"$work/tirel.log" 2>&1 &
 app_pid=$!
-window="$(timeout 60 xdotool search --sync --onlyvisible --name '^Progressions - Inter' | head -1)" ||
+window="$(main_window)" ||
   { cat "$work/tirel.log" >&2; fail "the window of tirel.exe did not appear"; }
 sleep 1
 read -r width height < <(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
